@@ -1,0 +1,41 @@
+// A search of one folder's entries, one at a time.
+//
+// FindFile starts the search; each FindNextFile makes the next entry current
+// and returns FALSE when the entry it has just made current is the last one,
+// so that entry is still to be processed. The search is closed by Close or
+// when the object goes.
+#pragma once
+
+#include "framework/CString.h"
+
+class CFileFind
+{
+public:
+    CFileFind() = default;
+    ~CFileFind() { Close(); }
+    CFileFind(const CFileFind&) = delete;
+    CFileFind& operator=(const CFileFind&) = delete;
+
+    // pszName is a path pattern such as "C:\Data\*.*" (nullptr means "*.*" in
+    // the current folder). dwUnused must be 0. TRUE when anything matches.
+    BOOL FindFile(LPCTSTR pszName = nullptr, DWORD dwUnused = 0);
+    BOOL FindNextFile();
+    void Close();
+
+    // About the current entry
+    CString GetFileName() const { return m_current.cFileName; }
+    CString GetFilePath() const;            // the folder of the pattern, "\", the name
+    CString GetRoot() const { return m_strRoot; }
+    DWORD GetAttributes() const { return m_current.dwFileAttributes; }
+    BOOL MatchesMask(DWORD dwMask) const { return (m_current.dwFileAttributes & dwMask) != 0; }
+    BOOL IsDirectory() const { return MatchesMask(FILE_ATTRIBUTE_DIRECTORY); }
+    BOOL IsReparsePoint() const { return MatchesMask(FILE_ATTRIBUTE_REPARSE_POINT); }
+    BOOL IsDots() const;
+
+private:
+    HANDLE m_hFind = INVALID_HANDLE_VALUE;
+    WIN32_FIND_DATA m_current = {};
+    WIN32_FIND_DATA m_next = {};
+    bool m_bHaveNext = false;
+    CString m_strRoot;
+};

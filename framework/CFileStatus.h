@@ -1,0 +1,25 @@
+// What the program knows of one file: its three times in whole seconds, its
+// size, its attribute bits and its full path, as CFile::GetStatus read them.
+#pragma once
+
+#include "framework/CString.h"
+#include "framework/CTime.h"
+
+struct CFileStatus
+{
+    CTime m_ctime;              // creation time
+    CTime m_mtime;              // last-modified time
+    CTime m_atime;              // last-access time
+    ULONGLONG m_size = 0;
+    BYTE m_attribute = 0;       // the low attribute bits: read-only is 0x01
+    CString m_szFullName;       // any length, unlike a MAX_PATH array
+
+    // The times and attributes exactly as read, fractions of a second and
+    // attribute bits above the low byte included. SetStatus leaves a time
+    // alone while its field above still holds the second it was read with, so
+    // a time nobody changed keeps its full precision.
+    FILETIME m_ftCreationRead = {};
+    FILETIME m_ftLastWriteRead = {};
+    FILETIME m_ftLastAccessRead = {};
+    DWORD m_dwAttributesRead = 0;
+};

@@ -1,0 +1,43 @@
+// Writing the new stamp time into one file.
+#include "main_window/DorvaneDlg.h"
+
+#include "framework/CFile.h"
+
+namespace
+{
+constexpr BYTE kReadOnly = FILE_ATTRIBUTE_READONLY;
+}
+
+void CDorvaneDlg::StampFile(LPCTSTR pszPath)
+{
+    bool restoreReadOnly = false;
+
+    CFileStatus status;
+    if (!CFile::GetStatus(pszPath, status))
+        return;
+
+    if (m_bChangeModified)
+        status.m_mtime = m_stampTime;
+    if (m_bChangeCreated)
+        status.m_ctime = m_stampTime;
+
+    if (status.m_attribute & kReadOnly)
+    {
+        if (!m_bReadOnly)
+            return;
+        // Only the read-only bit comes off for the write; hidden, system and
+        // archive stay as they are.
+        restoreReadOnly = true;
+        status.m_attribute &= static_cast<BYTE>(~kReadOnly);
+    }
+
+    // A failed write throws; SetStatus has then already put back the
+    // read-only bit it took off, so the file keeps every attribute it had.
+    CFile::SetStatus(pszPath, status);
+
+    if (restoreReadOnly)
+    {
+        status.m_attribute |= kReadOnly;
+        CFile::SetStatus(pszPath, status);
+    }
+}

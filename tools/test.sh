@@ -1,0 +1,10 @@
+#!/bin/bash
+# The whole test suite: installs what is missing, builds both targets (the
+# i686 product is compiled and linked; this machine cannot run 32-bit code),
+# then runs every test executable under 64-bit Wine on a virtual display.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/setup.sh
+tools/build.sh all
+cd build/x64
+ctest --output-on-failure "$@"
