@@ -1,0 +1,130 @@
+#include "framework/CWinApp.h"
+
+#include <iterator>
+
+namespace
+{
+CWinApp* g_pApp = nullptr;
+
+CString ExecutableBaseName()
+{
+    TCHAR buffer[MAX_PATH * 4];
+    DWORD length = GetModuleFileName(nullptr, buffer, static_cast<DWORD>(std::size(buffer)));
+    CString path(buffer, static_cast<int>(length));
+    CString name = path.Mid(path.ReverseFind(_T('\\')) + 1);
+    int dot = name.ReverseFind(_T('.'));
+    return dot > 0 ? name.Left(dot) : name;
+}
+
+// Holds an open registry key and closes it.
+class RegKey
+{
+public:
+    RegKey() = default;
+    ~RegKey() { if (m_hKey) RegCloseKey(m_hKey); }
+    RegKey(const RegKey&) = delete;
+    RegKey& operator=(const RegKey&) = delete;
+    HKEY* operator&() { return &m_hKey; }
+    HKEY Get() const { return m_hKey; }
+
+private:
+    HKEY m_hKey = nullptr;
+};
+}
+
+CWinApp::CWinApp(LPCTSTR pszAppName)
+    : m_hInstance(GetModuleHandle(nullptr)),
+      m_strAppName(pszAppName != nullptr ? CString(pszAppName) : ExecutableBaseName()),
+      m_strProfileName(ExecutableBaseName())
+{
+    g_pApp = this;
+}
+
+CWinApp::~CWinApp()
+{
+    if (g_pApp == this)
+        g_pApp = nullptr;
+}
+
+void CWinApp::SetRegistryKey(LPCTSTR pszRegistryKey)
+{
+    m_strRegistryKey = pszRegistryKey;
+}
+
+CString CWinApp::GetSectionKeyPath(LPCTSTR pszSection) const
+{
+    return _T("Software\\") + m_strRegistryKey + _T("\\") + m_strProfileName + _T("\\") + pszSection;
+}
+
+UINT CWinApp::GetProfileInt(LPCTSTR pszSection, LPCTSTR pszEntry, int nDefault)
+{
+    DWORD value = 0;
+    DWORD size = sizeof(value);
+    LONG result = RegGetValue(HKEY_CURRENT_USER, GetSectionKeyPath(pszSection), pszEntry,
+                              RRF_RT_REG_DWORD, nullptr, &value, &size);
+    return result == ERROR_SUCCESS ? value : static_cast<UINT>(nDefault);
+}
+
+CString CWinApp::GetProfileString(LPCTSTR pszSection, LPCTSTR pszEntry, LPCTSTR pszDefault)
+{
+    // RegGetValue terminates the text even when it was stored without its
+    // terminator; the size is asked first so a text of any length fits.
+    CString key = GetSectionKeyPath(pszSection);
+    DWORD size = 0;
+    if (RegGetValue(HKEY_CURRENT_USER, key, pszEntry, RRF_RT_REG_SZ, nullptr, nullptr, &size) == ERROR_SUCCESS)
+    {
+        CString value;
+        int chars = static_cast<int>(size / sizeof(TCHAR)) + 1;
+        LONG result = RegGetValue(HKEY_CURRENT_USER, key, pszEntry, RRF_RT_REG_SZ, nullptr,
+                                  value.GetBuffer(chars), &size);
+        value.ReleaseBuffer();
+        if (result == ERROR_SUCCESS)
+            return value;
+    }
+    return CString(pszDefault);
+}
+
+BOOL CWinApp::WriteProfileInt(LPCTSTR pszSection, LPCTSTR pszEntry, int nValue)
+{
+    RegKey key;
+    if (RegCreateKeyEx(HKEY_CURRENT_USER, GetSectionKeyPath(pszSection), 0, nullptr, 0, KEY_SET_VALUE,
+                       nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return FALSE;
+    DWORD value = static_cast<DWORD>(nValue);
+    return RegSetValueEx(key.Get(), pszEntry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                         sizeof(value)) == ERROR_SUCCESS;
+}
+
+BOOL CWinApp::WriteProfileString(LPCTSTR pszSection, LPCTSTR pszEntry, LPCTSTR pszValue)
+{
+    RegKey key;
+    if (RegCreateKeyEx(HKEY_CURRENT_USER, GetSectionKeyPath(pszSection), 0, nullptr, 0, KEY_SET_VALUE,
+                       nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return FALSE;
+    CString value(pszValue);
+    DWORD bytes = static_cast<DWORD>((value.GetLength() + 1) * sizeof(TCHAR));
+    return RegSetValueEx(key.Get(), pszEntry, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.GetString()),
+                         bytes) == ERROR_SUCCESS;
+}
+
+CWinApp* AfxGetApp()
+{
+    return g_pApp;
+}
+
+CString AfxGetAppName()
+{
+    return g_pApp != nullptr ? g_pApp->m_strAppName : ExecutableBaseName();
+}
+
+int AfxWinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, LPTSTR /*lpCmdLine*/, int /*nCmdShow*/)
+{
+    CWinApp* app = AfxGetApp();
+    if (app == nullptr)
+        return -1;
+    app->m_hInstance = hInstance;
+    // There is no message loop of the application's own: InitInstance runs
+    // the program (a modal dialog) and the process ends when it returns.
+    app->InitInstance();
+    return app->ExitInstance();
+}
