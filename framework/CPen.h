@@ -1,0 +1,18 @@
+// A pen. Who deletes the handle: see CGdiObject.
+#pragma once
+
+#include "framework/CGdiObject.h"
+
+class CPen : public CGdiObject
+{
+public:
+    CPen() = default;
+    // Creates the pen; the object stays empty if that fails.
+    CPen(int nPenStyle, int nWidth, COLORREF crColor);
+    // Wraps a pen that stays its owner's and is never deleted here.
+    static CPen Borrow(HPEN hPen);
+
+    BOOL CreatePen(int nPenStyle, int nWidth, COLORREF crColor);
+
+    operator HPEN() const { return static_cast<HPEN>(m_hObject); }
+};
