@@ -1,0 +1,70 @@
+#include "framework/CToolTipCtrl.h"
+
+namespace
+{
+// The longest tool text GetText reads back.
+const int kMaxTipText = 1024;
+
+// The identity of a tool (see CToolTipCtrl.h). The structure is sized as
+// the common controls before version 6 know it, which version 6 accepts too.
+TOOLINFO ToolInfo(CWnd* pWnd, UINT_PTR nIDTool)
+{
+    TOOLINFO ti = {};
+    ti.cbSize = CCSIZEOF_STRUCT(TOOLINFO, lParam);
+    if (nIDTool == 0)
+    {
+        HWND hParent = ::GetParent(pWnd->m_hWnd);
+        ti.hwnd = hParent != nullptr ? hParent : pWnd->m_hWnd;
+        ti.uId = reinterpret_cast<UINT_PTR>(pWnd->m_hWnd);
+        ti.uFlags = TTF_IDISHWND;
+    }
+    else
+    {
+        ti.hwnd = pWnd->m_hWnd;
+        ti.uId = nIDTool;
+    }
+    return ti;
+}
+}
+
+BOOL CToolTipCtrl::Create(CWnd* pParentWnd, DWORD dwStyle)
+{
+    return CreateEx(0, TOOLTIPS_CLASS, nullptr, WS_POPUP | dwStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                    CW_USEDEFAULT, CW_USEDEFAULT, pParentWnd != nullptr ? pParentWnd->m_hWnd : nullptr, nullptr);
+}
+
+BOOL CToolTipCtrl::AddTool(CWnd* pWnd, UINT nIDText, LPCRECT lpRectTool, UINT_PTR nIDTool)
+{
+    CString text;
+    if (!text.LoadString(nIDText))
+        return FALSE;
+    return AddTool(pWnd, text, lpRectTool, nIDTool);
+}
+
+BOOL CToolTipCtrl::AddTool(CWnd* pWnd, LPCTSTR lpszText, LPCRECT lpRectTool, UINT_PTR nIDTool)
+{
+    TOOLINFO ti = ToolInfo(pWnd, nIDTool);
+    ti.uFlags |= TTF_SUBCLASS;
+    if (lpRectTool != nullptr)
+        ti.rect = *lpRectTool;
+    else
+        ::GetClientRect(pWnd->m_hWnd, &ti.rect);
+    ti.lpszText = const_cast<LPTSTR>(lpszText);
+    return static_cast<BOOL>(SendMessage(TTM_ADDTOOL, 0, reinterpret_cast<LPARAM>(&ti)));
+}
+
+void CToolTipCtrl::UpdateTipText(LPCTSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool)
+{
+    TOOLINFO ti = ToolInfo(pWnd, nIDTool);
+    ti.lpszText = const_cast<LPTSTR>(lpszText);
+    SendMessage(TTM_UPDATETIPTEXT, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void CToolTipCtrl::GetText(CString& rString, CWnd* pWnd, UINT_PTR nIDTool) const
+{
+    TOOLINFO ti = ToolInfo(pWnd, nIDTool);
+    TCHAR buffer[kMaxTipText + 1] = {};
+    ti.lpszText = buffer;
+    SendMessage(TTM_GETTEXT, kMaxTipText + 1, reinterpret_cast<LPARAM>(&ti));
+    rString = buffer;
+}

@@ -1,0 +1,382 @@
+#include "framework/CWnd.h"
+
+#include "framework/ReportException.h"
+
+#include <unordered_map>
+
+namespace
+{
+// What the layer knows about the windows of one thread.
+struct ThreadWindows
+{
+    std::unordered_map<HWND, CWnd*> objects;
+    // Windows whose object went while another subclass sat on top of the
+    // layer's procedure: the procedure stays in the chain and forwards their
+    // messages to the procedure the object had replaced.
+    std::unordered_map<HWND, WNDPROC> orphans;
+    // The object CreateEx is creating a window for, until its creation hook
+    // has bound it.
+    CWnd* pCreating = nullptr;
+    HHOOK hCreationHook = nullptr;
+};
+
+ThreadWindows& ThisThread()
+{
+    thread_local ThreadWindows windows;
+    return windows;
+}
+
+// The one list of notifications a parent offers to the object of the child
+// they come from before handling them itself. Returns the child, or nullptr
+// for a message that is not a child's notification.
+HWND NotifyingChild(HWND hParent, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message)
+    {
+    case WM_COMMAND:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        return reinterpret_cast<HWND>(lParam);
+    case WM_NOTIFY:
+        return reinterpret_cast<const NMHDR*>(lParam)->hwndFrom;
+    case WM_DRAWITEM:
+    {
+        auto dis = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        return dis->CtlType == ODT_MENU ? nullptr : dis->hwndItem;
+    }
+    case WM_MEASUREITEM:
+    {
+        auto mis = reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam);
+        return mis->CtlType == ODT_MENU ? nullptr : ::GetDlgItem(hParent, static_cast<int>(mis->CtlID));
+    }
+    case WM_COMPAREITEM:
+        return reinterpret_cast<const COMPAREITEMSTRUCT*>(lParam)->hwndItem;
+    case WM_DELETEITEM:
+        return reinterpret_cast<const DELETEITEMSTRUCT*>(lParam)->hwndItem;
+    case WM_PARENTNOTIFY:
+        // Mouse notifications carry a point, not the child.
+        if (LOWORD(wParam) == WM_CREATE || LOWORD(wParam) == WM_DESTROY)
+            return reinterpret_cast<HWND>(lParam);
+        return nullptr;
+    default:
+        return nullptr;
+    }
+}
+
+BOOL ReflectToChild(HWND hParent, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    HWND hChild = NotifyingChild(hParent, message, wParam, lParam);
+    if (hChild == nullptr || hChild == hParent)
+        return FALSE;
+    CWnd* pChild = CWnd::FromHandlePermanent(hChild);
+    return pChild != nullptr && pChild->OnChildNotify(message, wParam, lParam, pResult);
+}
+
+// Installs the thread's creation hook for the duration of one CreateEx.
+class CreationHook
+{
+public:
+    CreationHook(CWnd* pWnd, HOOKPROC proc)
+    {
+        ThreadWindows& thread = ThisThread();
+        m_pPrevious = thread.pCreating;
+        m_hPreviousHook = thread.hCreationHook;
+        thread.pCreating = pWnd;
+        thread.hCreationHook = ::SetWindowsHookEx(WH_CBT, proc, nullptr, ::GetCurrentThreadId());
+    }
+    ~CreationHook()
+    {
+        ThreadWindows& thread = ThisThread();
+        if (thread.hCreationHook != nullptr)
+            ::UnhookWindowsHookEx(thread.hCreationHook);
+        thread.pCreating = m_pPrevious;
+        thread.hCreationHook = m_hPreviousHook;
+    }
+    CreationHook(const CreationHook&) = delete;
+    CreationHook& operator=(const CreationHook&) = delete;
+
+private:
+    CWnd* m_pPrevious;
+    HHOOK m_hPreviousHook;
+};
+}
+
+CWnd::~CWnd()
+{
+    if (m_hWnd == nullptr)
+        return;
+    // Unbind first, so that the messages of the destruction never reach an
+    // object that is half gone.
+    HWND hWnd = m_hWnd;
+    BOOL bOwnsWindow = m_bOwnsWindow;
+    Unbind(false);
+    if (bOwnsWindow)
+        ::DestroyWindow(hWnd);
+}
+
+CWnd* CWnd::FromHandlePermanent(HWND hWnd)
+{
+    if (hWnd == nullptr)
+        return nullptr;
+    const auto& objects = ThisThread().objects;
+    auto it = objects.find(hWnd);
+    return it != objects.end() ? it->second : nullptr;
+}
+
+void CWnd::Bind(HWND hWnd)
+{
+    m_hWnd = hWnd;
+    ThisThread().objects[hWnd] = this;
+    m_pfnSuper = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtr(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StaticWindowProc)));
+}
+
+void CWnd::Unbind(bool bWindowGoing)
+{
+    ThreadWindows& thread = ThisThread();
+    thread.objects.erase(m_hWnd);
+    auto current = reinterpret_cast<WNDPROC>(::GetWindowLongPtr(m_hWnd, GWLP_WNDPROC));
+    if (current == &CWnd::StaticWindowProc)
+        ::SetWindowLongPtr(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+    else if (!bWindowGoing && ::IsWindow(m_hWnd))
+        thread.orphans[m_hWnd] = m_pfnSuper;
+    m_hWnd = nullptr;
+    m_pfnSuper = nullptr;
+    m_bOwnsWindow = FALSE;
+}
+
+BOOL CWnd::SubclassWindow(HWND hWnd)
+{
+    if (m_hWnd != nullptr || !::IsWindow(hWnd) || FromHandlePermanent(hWnd) != nullptr)
+        return FALSE;
+    m_hWnd = hWnd;
+    PreSubclassWindow();
+    ThisThread().orphans.erase(hWnd);
+    Bind(hWnd);
+    return TRUE;
+}
+
+BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
+{
+    return SubclassWindow(::GetDlgItem(pParent->m_hWnd, static_cast<int>(nID)));
+}
+
+HWND CWnd::UnsubclassWindow()
+{
+    HWND hWnd = m_hWnd;
+    if (hWnd != nullptr)
+        Unbind(false);
+    return hWnd;
+}
+
+LRESULT CALLBACK CWnd::CreationHookProc(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    ThreadWindows& thread = ThisThread();
+    if (nCode == HCBT_CREATEWND && thread.pCreating != nullptr)
+    {
+        // The first window created after CreateEx started is its window;
+        // windows its creation makes in turn (a combo's edit field) are not.
+        CWnd* pWnd = thread.pCreating;
+        thread.pCreating = nullptr;
+        pWnd->Bind(reinterpret_cast<HWND>(wParam));
+    }
+    return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
+}
+
+BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
+                    int x, int y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenuOrID)
+{
+    if (m_hWnd != nullptr)
+        return FALSE;
+    HWND hWnd;
+    {
+        CreationHook hook(this, &CWnd::CreationHookProc);
+        hWnd = ::CreateWindowEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, x, y, nWidth, nHeight,
+                                hWndParent, hMenuOrID, ::GetModuleHandle(nullptr), nullptr);
+    }
+    if (hWnd == nullptr)
+        return FALSE;
+    if (m_hWnd == nullptr)
+        Bind(hWnd);
+    m_bOwnsWindow = TRUE;
+    return TRUE;
+}
+
+BOOL CWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                  CWnd* pParentWnd, UINT nID)
+{
+    return CreateEx(0, lpszClassName, lpszWindowName, dwStyle | WS_CHILD, rect.left, rect.top,
+                    rect.right - rect.left, rect.bottom - rect.top,
+                    pParentWnd != nullptr ? pParentWnd->m_hWnd : nullptr,
+                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)));
+}
+
+BOOL CWnd::DestroyWindow()
+{
+    return m_hWnd != nullptr && ::DestroyWindow(m_hWnd);
+}
+
+void CWnd::PreSubclassWindow()
+{
+}
+
+BOOL CWnd::PreTranslateMessage(MSG*)
+{
+    return FALSE;
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = 0;
+    if (ReflectToChild(m_hWnd, message, wParam, lParam, &result))
+        return result;
+    if (OnWndMsg(message, wParam, lParam, &result))
+        return result;
+    return DefWindowProc(message, wParam, lParam);
+}
+
+BOOL CWnd::OnWndMsg(UINT, WPARAM, LPARAM, LRESULT*)
+{
+    return FALSE;
+}
+
+BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM, LRESULT* pResult)
+{
+    if (message < WM_CTLCOLORMSGBOX || message > WM_CTLCOLORSTATIC)
+        return FALSE;
+    HBRUSH hBrush = CtlColor(reinterpret_cast<HDC>(wParam), message - WM_CTLCOLORMSGBOX);
+    if (hBrush == nullptr)
+        return FALSE;
+    *pResult = reinterpret_cast<LRESULT>(hBrush);
+    return TRUE;
+}
+
+HBRUSH CWnd::CtlColor(HDC, UINT)
+{
+    return nullptr;
+}
+
+LRESULT CWnd::Default()
+{
+    if (m_pCurrentMessage == nullptr)
+        return 0;
+    return DefWindowProc(m_pCurrentMessage->message, m_pCurrentMessage->wParam, m_pCurrentMessage->lParam);
+}
+
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (m_pfnSuper == nullptr)
+        return ::DefWindowProc(m_hWnd, message, wParam, lParam);
+    return ::CallWindowProc(m_pfnSuper, m_hWnd, message, wParam, lParam);
+}
+
+LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const CurrentMessage current = {message, wParam, lParam};
+    const CurrentMessage* pOuter = m_pCurrentMessage;
+    m_pCurrentMessage = &current;
+    LRESULT result = 0;
+    try
+    {
+        result = WindowProc(message, wParam, lParam);
+    }
+    catch (...)
+    {
+        ReportException();
+    }
+    m_pCurrentMessage = pOuter;
+    if (message == WM_NCDESTROY && m_hWnd != nullptr)
+        Unbind(true);
+    return result;
+}
+
+LRESULT CALLBACK CWnd::StaticWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (CWnd* pWnd = FromHandlePermanent(hWnd))
+        return pWnd->Dispatch(message, wParam, lParam);
+
+    auto& orphans = ThisThread().orphans;
+    auto it = orphans.find(hWnd);
+    if (it == orphans.end())
+        return ::DefWindowProc(hWnd, message, wParam, lParam);
+    WNDPROC pfnSuper = it->second;
+    if (message == WM_NCDESTROY)
+        orphans.erase(it);
+    return ::CallWindowProc(pfnSuper, hWnd, message, wParam, lParam);
+}
+
+BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
+{
+    for (HWND hWnd = pMsg->hwnd; hWnd != nullptr;)
+    {
+        if (CWnd* pWnd = FromHandlePermanent(hWnd))
+        {
+            if (pWnd->PreTranslateMessage(pMsg))
+                return TRUE;
+        }
+        if (hWnd == hWndStop || (::GetWindowLongPtr(hWnd, GWL_STYLE) & WS_CHILD) == 0)
+            break;
+        hWnd = ::GetParent(hWnd);
+    }
+    return FALSE;
+}
+
+HWND CWnd::GetOwner() const
+{
+    HWND hOwner = ::GetWindow(m_hWnd, GW_OWNER);
+    return hOwner != nullptr ? hOwner : ::GetParent(m_hWnd);
+}
+
+void CWnd::ScreenToClient(LPRECT lpRect) const
+{
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<LPPOINT>(lpRect), 2);
+}
+
+void CWnd::ClientToScreen(LPRECT lpRect) const
+{
+    ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<LPPOINT>(lpRect), 2);
+}
+
+CString CWnd::GetWindowTextOf(HWND hWnd)
+{
+    // The buffer is sized from the length, and the text cut to what the read
+    // delivered, should the text have changed in between.
+    int nLength = ::GetWindowTextLength(hWnd);
+    CString text;
+    int nRead = ::GetWindowText(hWnd, text.GetBuffer(nLength), nLength + 1);
+    text.ReleaseBuffer(nRead);
+    return text;
+}
+
+namespace
+{
+BOOL ModifyLong(HWND hWnd, int nIndex, DWORD dwRemove, DWORD dwAdd, UINT nFlags)
+{
+    DWORD dwOld = static_cast<DWORD>(::GetWindowLongPtr(hWnd, nIndex));
+    DWORD dwNew = (dwOld & ~dwRemove) | dwAdd;
+    if (dwNew == dwOld)
+        return FALSE;
+    ::SetWindowLongPtr(hWnd, nIndex, static_cast<LONG_PTR>(dwNew));
+    if (nFlags != 0)
+        ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
+    return TRUE;
+}
+}
+
+BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
+{
+    return ModifyLong(m_hWnd, GWL_STYLE, dwRemove, dwAdd, nFlags);
+}
+
+BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
+{
+    return ModifyLong(m_hWnd, GWL_EXSTYLE, dwRemove, dwAdd, nFlags);
+}

@@ -1,0 +1,220 @@
+// One C++ object tied to one window. The base of the dialogs and of every
+// control class of the program.
+//
+// Binding. An object is bound to its window in a per-thread map (window
+// handle -> object); FromHandlePermanent looks it up. There are no temporary
+// objects: where a window is only named (a parameter or a result), the layer
+// passes its HWND. An object is bound in one of three ways:
+//   - SubclassWindow / SubclassDlgItem / DDX_Control take over an existing
+//     window: PreSubclassWindow runs first, with m_hWnd already set, then the
+//     window procedure is replaced and the previous one kept;
+//   - Create / CreateEx create the window and bind it before its first
+//     message, so OnWndMsg sees WM_NCCREATE and WM_CREATE (PreSubclassWindow
+//     does not run: nothing existed to take over). The object owns such a
+//     window and its destructor destroys it;
+//   - CDialog binds itself at WM_INITDIALOG (see CDialog.h).
+// A window leaving (WM_NCDESTROY) unbinds its object, which gets its original
+// window procedure back. UnsubclassWindow and the destructor unbind as well;
+// the destructor never destroys a window it only took over.
+//
+// Dispatch. Every message of a bound window goes:
+//   static window procedure -> WindowProc -> (reflection, below)
+//   -> OnWndMsg -> if it returns FALSE: the original window procedure.
+// A derived class overrides OnWndMsg with a switch that cracks the parameters
+// once, calls its handler (OnMouseMove(UINT nFlags, CPoint point) and the
+// like), stores the result in *pResult and returns TRUE; for every other
+// message it returns what its base class's OnWndMsg returns. A handler that
+// wants the window's normal processing as well calls Default(), which passes
+// the message being handled, unchanged, to the original window procedure.
+//
+// Reflection. A parent's WindowProc first offers each control notification
+// to the object of the control it comes from (ReflectToChild in CWnd.cpp
+// lists them: WM_COMMAND from a control, WM_NOTIFY, WM_DRAWITEM,
+// WM_MEASUREITEM, WM_COMPAREITEM, WM_DELETEITEM, the WM_CTLCOLOR* messages,
+// WM_HSCROLL / WM_VSCROLL from a scroll control, WM_PARENTNOTIFY for a
+// created or destroyed child). Only when the control's OnChildNotify returns
+// FALSE does the parent's OnWndMsg see the message. A control class takes a
+// reflected message by overriding OnChildNotify:
+//
+//     BOOL CPathCombo::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam,
+//                                    LRESULT* pResult)
+//     {
+//         if (message == WM_COMMAND && HIWORD(wParam) == CBN_EDITUPDATE)
+//         {
+//             OnEditUpdate();
+//             *pResult = 0;
+//             return TRUE;            // the parent never sees it
+//         }
+//         return CComboBox::OnChildNotify(message, wParam, lParam, pResult);
+//     }
+//
+// Two reflected messages have a ready hook: WM_DRAWITEM calls
+// CButton::DrawItem, and every WM_CTLCOLOR* message calls the control's
+// CtlColor(hDC, nCtlColor); a non-null brush from it is the answer to the
+// message, a null one (the default) lets the parent answer.
+//
+// Pre-translation. A message loop of the layer (CDialog::DoModal) offers each
+// message to WalkPreTranslateTree before dispatching it, so an object sees the
+// keyboard and mouse messages of its child windows (the combo sees the keys
+// typed into its edit field) and can consume them.
+//
+// Exceptions. No exception leaves a window procedure of the layer: one that
+// escapes a handler is shown in a message box (ReportException.h), the
+// message gets the result 0 and the window goes on working.
+#pragma once
+
+#include "framework/CPoint.h"
+#include "framework/CRect.h"
+#include "framework/CString.h"
+#include "framework/Win32.h"
+
+class CWnd
+{
+public:
+    CWnd() = default;
+    virtual ~CWnd();
+    CWnd(const CWnd&) = delete;
+    CWnd& operator=(const CWnd&) = delete;
+
+    HWND m_hWnd = nullptr;
+
+    // --- Binding --------------------------------------------------------
+
+    // The object bound to the window on this thread, or nullptr.
+    static CWnd* FromHandlePermanent(HWND hWnd);
+
+    // Takes over an existing window; FALSE when this object already has a
+    // window, the handle is not a window or is bound to another object.
+    BOOL SubclassWindow(HWND hWnd);
+    BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
+    // Gives the window its original procedure back and unbinds it; returns
+    // the window (nullptr when there was none). The window itself stays.
+    HWND UnsubclassWindow();
+
+    // Windows the object creates itself, owns and destroys.
+    BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
+                  int x, int y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenuOrID);
+    BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                CWnd* pParentWnd, UINT nID);
+    BOOL DestroyWindow();
+
+    // --- What a derived class overrides -----------------------------------
+
+    // Runs when an existing window is taken over, before its procedure is
+    // replaced; m_hWnd is already set.
+    virtual void PreSubclassWindow();
+    // TRUE consumes the message: the loop neither translates nor dispatches it.
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // TRUE when the message was handled; *pResult is then its result.
+    virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // A notification the parent reflects to this control (see above).
+    virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // The reflected WM_CTLCOLOR* hook; nCtlColor is CTLCOLOR_STATIC and so on.
+    virtual HBRUSH CtlColor(HDC hDC, UINT nCtlColor);
+
+    // --- Message helpers ----------------------------------------------------
+
+    // The message being handled, passed to the original window procedure.
+    LRESULT Default();
+    // Any message passed to the original window procedure.
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Offers pMsg to PreTranslateMessage of the object of the window it is
+    // for, then of each ancestor that has an object, up to and including
+    // hWndStop or the top-level window; TRUE as soon as one consumes it.
+    static BOOL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);
+
+    // --- Thin wrappers ------------------------------------------------------
+
+    HWND GetSafeHwnd() const { return m_hWnd; }
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
+    { return ::SendMessage(m_hWnd, message, wParam, lParam); }
+    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
+    { return ::PostMessage(m_hWnd, message, wParam, lParam); }
+
+    void Invalidate(BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
+    void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, lpRect, bErase); }
+    void UpdateWindow() { ::UpdateWindow(m_hWnd); }
+    BOOL RedrawWindow(LPCRECT lpRectUpdate = nullptr, HRGN hrgnUpdate = nullptr,
+                      UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE)
+    { return ::RedrawWindow(m_hWnd, lpRectUpdate, hrgnUpdate, flags); }
+
+    HWND SetCapture() { return ::SetCapture(m_hWnd); }
+    static BOOL ReleaseCapture() { return ::ReleaseCapture(); }
+    static HWND GetCapture() { return ::GetCapture(); }
+    HWND SetFocus() { return ::SetFocus(m_hWnd); }
+    static HWND GetFocus() { return ::GetFocus(); }
+
+    // The owner window if there is one, else the parent.
+    HWND GetOwner() const;
+    // The parent of a child window, the owner of a top-level one.
+    HWND GetParent() const { return ::GetParent(m_hWnd); }
+    HWND GetDlgItem(int nID) const { return ::GetDlgItem(m_hWnd, nID); }
+    int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
+
+    void GetClientRect(LPRECT lpRect) const { ::GetClientRect(m_hWnd, lpRect); }
+    void GetWindowRect(LPRECT lpRect) const { ::GetWindowRect(m_hWnd, lpRect); }
+    void ScreenToClient(LPPOINT lpPoint) const { ::ScreenToClient(m_hWnd, lpPoint); }
+    void ScreenToClient(LPRECT lpRect) const;
+    void ClientToScreen(LPPOINT lpPoint) const { ::ClientToScreen(m_hWnd, lpPoint); }
+    void ClientToScreen(LPRECT lpRect) const;
+    void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE)
+    { ::MoveWindow(m_hWnd, x, y, nWidth, nHeight, bRepaint); }
+    void MoveWindow(LPCRECT lpRect, BOOL bRepaint = TRUE)
+    { MoveWindow(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top, bRepaint); }
+    BOOL SetWindowPos(HWND hWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags)
+    { return ::SetWindowPos(m_hWnd, hWndInsertAfter, x, y, cx, cy, nFlags); }
+
+    void SetWindowText(LPCTSTR lpszString) { ::SetWindowText(m_hWnd, lpszString); }
+    // The whole text, whatever its length.
+    void GetWindowText(CString& rString) const { rString = GetWindowTextOf(m_hWnd); }
+    static CString GetWindowTextOf(HWND hWnd);
+    int GetWindowTextLength() const { return ::GetWindowTextLength(m_hWnd); }
+
+    BOOL EnableWindow(BOOL bEnable = TRUE) { return ::EnableWindow(m_hWnd, bEnable); }
+    BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
+    BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
+    BOOL ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
+    BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
+
+    DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtr(m_hWnd, GWL_STYLE)); }
+    DWORD GetExStyle() const { return static_cast<DWORD>(::GetWindowLongPtr(m_hWnd, GWL_EXSTYLE)); }
+    // Removes, then adds style bits; with nFlags the frame is updated through
+    // SetWindowPos with those flags. FALSE when the style did not change.
+    BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
+    BOOL ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
+
+    void SetFont(HFONT hFont, BOOL bRedraw = TRUE)
+    { ::SendMessage(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(hFont), bRedraw); }
+    HFONT GetFont() const { return reinterpret_cast<HFONT>(::SendMessage(m_hWnd, WM_GETFONT, 0, 0)); }
+    HICON SetIcon(HICON hIcon, BOOL bBigIcon)
+    {
+        return reinterpret_cast<HICON>(::SendMessage(m_hWnd, WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL,
+                                                     reinterpret_cast<LPARAM>(hIcon)));
+    }
+    HMENU GetSystemMenu(BOOL bRevert) const { return ::GetSystemMenu(m_hWnd, bRevert); }
+    void DragAcceptFiles(BOOL bAccept = TRUE) { ::DragAcceptFiles(m_hWnd, bAccept); }
+    int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = nullptr, UINT nType = MB_OK)
+    { return ::MessageBox(m_hWnd, lpszText, lpszCaption, nType); }
+
+private:
+    struct CurrentMessage
+    {
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+    };
+
+    static LRESULT CALLBACK StaticWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK CreationHookProc(int nCode, WPARAM wParam, LPARAM lParam);
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    void Bind(HWND hWnd);
+    void Unbind(bool bWindowGoing);
+
+    WNDPROC m_pfnSuper = nullptr;
+    BOOL m_bOwnsWindow = FALSE;
+    const CurrentMessage* m_pCurrentMessage = nullptr;
+
+    friend class CDialog;
+};

@@ -1,0 +1,66 @@
+#include "framework/DataExchange.h"
+
+HWND CDataExchange::PrepareCtrl(int nIDC)
+{
+    return m_pDlgWnd->GetDlgItem(nIDC);
+}
+
+void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
+{
+    if (rControl.m_hWnd != nullptr)
+        return;
+    if (HWND hCtrl = pDX->PrepareCtrl(nIDC))
+        rControl.SubclassWindow(hCtrl);
+}
+
+namespace
+{
+bool IsDropDownList(HWND hCombo)
+{
+    return (::GetWindowLongPtr(hCombo, GWL_STYLE) & 0x3) == CBS_DROPDOWNLIST;
+}
+}
+
+void DDX_CBString(CDataExchange* pDX, int nIDC, CString& value)
+{
+    HWND hCombo = pDX->PrepareCtrl(nIDC);
+    if (hCombo == nullptr)
+        return;
+    if (pDX->m_bSaveAndValidate)
+        value = CWnd::GetWindowTextOf(hCombo);
+    else if (IsDropDownList(hCombo))
+        ::SendMessage(hCombo, CB_SETCURSEL,
+                      static_cast<WPARAM>(::SendMessage(hCombo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                                        reinterpret_cast<LPARAM>(value.GetString()))),
+                      0);
+    else
+        ::SetWindowText(hCombo, value);
+}
+
+void DDX_DateTimeCtrl(CDataExchange* pDX, int nIDC, CTime& value)
+{
+    HWND hPicker = pDX->PrepareCtrl(nIDC);
+    if (hPicker == nullptr)
+        return;
+    SYSTEMTIME st = {};
+    if (pDX->m_bSaveAndValidate)
+    {
+        if (::SendMessage(hPicker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st)) == GDT_VALID)
+            value = CTime(st);
+    }
+    else if (value.GetAsSystemTime(st))
+    {
+        ::SendMessage(hPicker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
+    }
+}
+
+void DDX_Check(CDataExchange* pDX, int nIDC, BOOL& value)
+{
+    HWND hButton = pDX->PrepareCtrl(nIDC);
+    if (hButton == nullptr)
+        return;
+    if (pDX->m_bSaveAndValidate)
+        value = ::SendMessage(hButton, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    else
+        ::SendMessage(hButton, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
+}
