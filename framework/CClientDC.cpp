@@ -1,9 +1,15 @@
 #include "framework/CClientDC.h"
 
+#include "framework/CWnd.h"
+
 CClientDC::CClientDC(HWND hWnd) : m_hWnd(hWnd)
 {
     m_hDC = m_hAttribDC = ::GetDC(m_hWnd);
     m_nSavedDC = SaveDC();
+}
+
+CClientDC::CClientDC(const CWnd* pWnd) : CClientDC(pWnd ? pWnd->GetSafeHwnd() : nullptr)
+{
 }
 
 CClientDC::~CClientDC()

@@ -1,4 +1,4 @@
-// A DC for a window's client area outside WM_PAINT (the screen's for a NULL
+// A DC for a window's client area outside WM_PAINT (the screen's for no
 // window): GetDC when it is made, ReleaseDC when it goes. The DC's state is
 // saved after GetDC and restored before ReleaseDC, so whatever was selected
 // or changed through it is put back even on a window whose DC keeps its state
@@ -7,10 +7,17 @@
 
 #include "framework/CDC.h"
 
+#include <cstddef>
+
+class CWnd;
+
 class CClientDC : public CDC
 {
 public:
     explicit CClientDC(HWND hWnd);
+    explicit CClientDC(const CWnd* pWnd);
+    // The screen's DC; spelled out so that nullptr is not ambiguous.
+    explicit CClientDC(std::nullptr_t) : CClientDC(static_cast<HWND>(nullptr)) {}
     ~CClientDC() override;
     CClientDC(const CClientDC&) = delete;
     CClientDC& operator=(const CClientDC&) = delete;

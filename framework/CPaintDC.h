@@ -6,10 +6,13 @@
 
 #include "framework/CDC.h"
 
+class CWnd;
+
 class CPaintDC : public CDC
 {
 public:
     explicit CPaintDC(HWND hWnd);
+    explicit CPaintDC(const CWnd* pWnd);
     ~CPaintDC() override;
     CPaintDC(const CPaintDC&) = delete;
     CPaintDC& operator=(const CPaintDC&) = delete;
