@@ -2,10 +2,10 @@
 
 #include "framework/CWnd.h"
 
-CClientDC::CClientDC(HWND hWnd) : m_hWnd(hWnd)
+CClientDC::CClientDC(HWND hWnd) : m_hWnd(hWnd), m_hWindowDC(::GetDC(hWnd))
 {
-    m_hDC = m_hAttribDC = ::GetDC(m_hWnd);
-    m_nSavedDC = SaveDC();
+    m_hDC = m_hAttribDC = m_hWindowDC;
+    m_nSavedDC = ::SaveDC(m_hWindowDC);
 }
 
 CClientDC::CClientDC(const CWnd* pWnd) : CClientDC(pWnd ? pWnd->GetSafeHwnd() : nullptr)
@@ -15,7 +15,7 @@ CClientDC::CClientDC(const CWnd* pWnd) : CClientDC(pWnd ? pWnd->GetSafeHwnd() : 
 CClientDC::~CClientDC()
 {
     if (m_nSavedDC != 0)
-        RestoreDC(m_nSavedDC);
-    if (m_hDC != nullptr)
-        ::ReleaseDC(m_hWnd, Detach());
+        ::RestoreDC(m_hWindowDC, m_nSavedDC);
+    if (m_hWindowDC != nullptr)
+        ::ReleaseDC(m_hWnd, m_hWindowDC);
 }

@@ -26,5 +26,8 @@ protected:
     HWND m_hWnd;
 
 private:
+    // Kept apart from m_hDC so that the DC goes back to the window even if
+    // m_hDC was moved away or replaced.
+    HDC m_hWindowDC;
     int m_nSavedDC = 0;
 };

@@ -6,7 +6,8 @@
 // DRAWITEMSTRUCT, the DC of a control-colour message) and never deletes it.
 // The window DCs, CPaintDC and CClientDC, hand their DC back to the window
 // instead. A CDC cannot be copied; moving a plain CDC hands over the DC
-// together with its ownership (the window DCs cannot be moved).
+// together with its ownership. The window DCs cannot be moved; a CDC moved
+// out of one only borrows the DC, which the window DC still hands back.
 //
 // Selections are not undone behind the caller's back: SelectObject returns
 // the object it replaced, and whoever selects something selects that back
