@@ -35,15 +35,26 @@ bool SecondsToFileTime(std::int64_t seconds, FILETIME& ft)
 
 // Local to UTC through the zone's rules for that date. For a local time in
 // the hour skipped when the clocks go forward, and for one in the hour that
-// is repeated when they go back, the platform decides; both Windows and Wine
-// read such a time with the offset in force before the change (standard time
-// in spring, daylight time in autumn). The tests pin down both cases.
+// is repeated when they go back, the platform decides; Windows documents no
+// particular answer. Wine reads both with daylight time's offset: in the
+// skipped hour that is the offset in force after the change (02:30 becomes
+// the moment the clocks showed as 01:30), in the repeated hour the one in
+// force before it (the first of the two 02:30s). The tests pin down both.
 bool LocalToUniversal(const SYSTEMTIME& local, SYSTEMTIME& universal)
 {
-    FILETIME check;
-    if (!SystemTimeToFileTime(&local, &check))    // rejects day 31 of April and the like
-        return false;
     return TzSpecificLocalTimeToSystemTime(nullptr, &local, &universal) != FALSE;
+}
+
+bool IsLeapYear(int year)
+{
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+// Checked here: Wine's SystemTimeToFileTime takes 29 February in any year.
+int DaysInMonth(int year, int month)
+{
+    static const int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && IsLeapYear(year) ? 29 : days[month - 1];
 }
 
 bool UniversalToLocal(const SYSTEMTIME& universal, SYSTEMTIME& local)
@@ -60,7 +71,7 @@ bool InRange(int value, int low, int high)
 CTime::CTime(int nYear, int nMonth, int nDay, int nHour, int nMinute, int nSecond, int /*nDST*/)
     : m_seconds(kInvalid)
 {
-    if (!InRange(nYear, 1601, 9999) || !InRange(nMonth, 1, 12) || !InRange(nDay, 1, 31) ||
+    if (!InRange(nYear, 1601, 9999) || !InRange(nMonth, 1, 12) || !InRange(nDay, 1, DaysInMonth(nYear, nMonth)) ||
         !InRange(nHour, 0, 23) || !InRange(nMinute, 0, 59) || !InRange(nSecond, 0, 59))
         return;
 
