@@ -7,20 +7,20 @@ const int kMaxTipText = 1024;
 
 // The identity of a tool (see CToolTipCtrl.h). The structure is sized as
 // the common controls before version 6 know it, which version 6 accepts too.
-TOOLINFO ToolInfo(CWnd* pWnd, UINT_PTR nIDTool)
+TOOLINFO ToolInfo(HWND hWnd, UINT_PTR nIDTool)
 {
     TOOLINFO ti = {};
     ti.cbSize = CCSIZEOF_STRUCT(TOOLINFO, lParam);
     if (nIDTool == 0)
     {
-        HWND hParent = ::GetParent(pWnd->m_hWnd);
-        ti.hwnd = hParent != nullptr ? hParent : pWnd->m_hWnd;
-        ti.uId = reinterpret_cast<UINT_PTR>(pWnd->m_hWnd);
+        HWND hParent = ::GetParent(hWnd);
+        ti.hwnd = hParent != nullptr ? hParent : hWnd;
+        ti.uId = reinterpret_cast<UINT_PTR>(hWnd);
         ti.uFlags = TTF_IDISHWND;
     }
     else
     {
-        ti.hwnd = pWnd->m_hWnd;
+        ti.hwnd = hWnd;
         ti.uId = nIDTool;
     }
     return ti;
@@ -41,28 +41,41 @@ BOOL CToolTipCtrl::AddTool(CWnd* pWnd, UINT nIDText, LPCRECT lpRectTool, UINT_PT
     return AddTool(pWnd, text, lpRectTool, nIDTool);
 }
 
+BOOL CToolTipCtrl::AddTool(HWND hWnd, UINT nIDText, LPCRECT lpRectTool, UINT_PTR nIDTool)
+{
+    CString text;
+    if (!text.LoadString(nIDText))
+        return FALSE;
+    return AddTool(hWnd, text, lpRectTool, nIDTool);
+}
+
 BOOL CToolTipCtrl::AddTool(CWnd* pWnd, LPCTSTR lpszText, LPCRECT lpRectTool, UINT_PTR nIDTool)
 {
-    TOOLINFO ti = ToolInfo(pWnd, nIDTool);
+    return AddTool(pWnd->m_hWnd, lpszText, lpRectTool, nIDTool);
+}
+
+BOOL CToolTipCtrl::AddTool(HWND hWnd, LPCTSTR lpszText, LPCRECT lpRectTool, UINT_PTR nIDTool)
+{
+    TOOLINFO ti = ToolInfo(hWnd, nIDTool);
     ti.uFlags |= TTF_SUBCLASS;
     if (lpRectTool != nullptr)
         ti.rect = *lpRectTool;
     else
-        ::GetClientRect(pWnd->m_hWnd, &ti.rect);
+        ::GetClientRect(hWnd, &ti.rect);
     ti.lpszText = const_cast<LPTSTR>(lpszText);
     return static_cast<BOOL>(SendMessage(TTM_ADDTOOL, 0, reinterpret_cast<LPARAM>(&ti)));
 }
 
 void CToolTipCtrl::UpdateTipText(LPCTSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool)
 {
-    TOOLINFO ti = ToolInfo(pWnd, nIDTool);
+    TOOLINFO ti = ToolInfo(pWnd->m_hWnd, nIDTool);
     ti.lpszText = const_cast<LPTSTR>(lpszText);
     SendMessage(TTM_UPDATETIPTEXT, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
 void CToolTipCtrl::GetText(CString& rString, CWnd* pWnd, UINT_PTR nIDTool) const
 {
-    TOOLINFO ti = ToolInfo(pWnd, nIDTool);
+    TOOLINFO ti = ToolInfo(pWnd->m_hWnd, nIDTool);
     TCHAR buffer[kMaxTipText + 1] = {};
     ti.lpszText = buffer;
     SendMessage(TTM_GETTEXT, kMaxTipText + 1, reinterpret_cast<LPARAM>(&ti));

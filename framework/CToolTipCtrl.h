@@ -22,6 +22,9 @@ public:
     // The text from the string table; FALSE (and no tool) when it has none.
     BOOL AddTool(CWnd* pWnd, UINT nIDText, LPCRECT lpRectTool = nullptr, UINT_PTR nIDTool = 0);
     BOOL AddTool(CWnd* pWnd, LPCTSTR lpszText, LPCRECT lpRectTool = nullptr, UINT_PTR nIDTool = 0);
+    // The same for a control that has no object of its own.
+    BOOL AddTool(HWND hWnd, UINT nIDText, LPCRECT lpRectTool = nullptr, UINT_PTR nIDTool = 0);
+    BOOL AddTool(HWND hWnd, LPCTSTR lpszText, LPCRECT lpRectTool = nullptr, UINT_PTR nIDTool = 0);
     void UpdateTipText(LPCTSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool = 0);
     // The tool's current text (empty for an unknown tool).
     void GetText(CString& rString, CWnd* pWnd, UINT_PTR nIDTool = 0) const;

@@ -1,0 +1,88 @@
+// The stamp command: what Go! (and the Enter key) does.
+#include "main_window/DorvaneDlg.h"
+
+#include "framework/AfxMessageBox.h"
+#include "framework/CWaitCursor.h"
+
+namespace
+{
+const TCHAR kCaption[] = _T("Dorvane");
+
+// Disables a button for the length of a scope and enables it again on every
+// way out, a failed file write included.
+class CDisabledWhileWorking
+{
+public:
+    explicit CDisabledWhileWorking(CWnd& button) : m_button(button) { m_button.EnableWindow(FALSE); }
+    ~CDisabledWhileWorking() { m_button.EnableWindow(TRUE); }
+    CDisabledWhileWorking(const CDisabledWhileWorking&) = delete;
+    CDisabledWhileWorking& operator=(const CDisabledWhileWorking&) = delete;
+
+private:
+    CWnd& m_button;
+};
+}
+
+void CDorvaneDlg::OnOK()
+{
+    CWaitCursor wait;
+    UpdateData(TRUE);
+
+    m_strPath.TrimLeft();
+    m_strPath.TrimRight();
+    if (m_strPath.IsEmpty())
+    {
+        MessageBox(_T("You must specify a file or directory"), kCaption, MB_ICONEXCLAMATION);
+        return;
+    }
+
+    // A target that is not there is said so: a mistyped path must not look
+    // like a stamp that worked.
+    if (!CPathCombo::PathExists(m_strPath))
+    {
+        wait.Restore();
+        MessageBox(_T("The file or folder \"") + m_strPath + _T("\" does not exist."), kCaption,
+                   MB_ICONEXCLAMATION);
+        return;
+    }
+
+    if (!ComposeStampTime())
+    {
+        wait.Restore();
+        MessageBox(_T("The chosen date and time cannot be given to a file: "
+                      "choose a date between the years 1601 and 9999."),
+                   kCaption, MB_ICONEXCLAMATION);
+        return;
+    }
+
+    m_comboPath.AddToHistory(m_strPath);
+    // Rebuilding the history empties the edit field.
+    m_comboPath.SetWindowText(m_strPath);
+
+    CDisabledWhileWorking busy(m_btnGo);
+    UpdateWindow();
+
+    // A shortcut stands for the item it points to, as the path checks judge
+    // it: its target is what gets the new time.
+    CString target = CPathCombo::ResolveShortcut(m_strPath);
+    if (target.IsEmpty())
+        target = m_strPath;
+    if (CPathCombo::IsFolder(target))
+        StampFolder(target);
+    else
+        StampFile(target);
+}
+
+// The new stamp time: the date from the date picker, the time of day from the
+// time picker, in local time with the platform deciding about daylight saving
+// from that date. False when the two do not make a time a file can hold.
+bool CDorvaneDlg::ComposeStampTime()
+{
+    struct tm date;
+    struct tm time;
+    if (!m_date.GetLocalTm(&date) || !m_time.GetLocalTm(&time))
+        return false;
+    m_stampTime = CTime(date.tm_year + 1900, date.tm_mon + 1, date.tm_mday, time.tm_hour, time.tm_min,
+                        time.tm_sec, -1);
+    return m_stampTime.IsValid();
+}

@@ -1,0 +1,61 @@
+#!/bin/bash
+# Builds Dorvane and starts it. The product is the 32-bit build
+# (build/i686/app/Dorvane.exe); this machine cannot run 32-bit code, so the
+# identical 64-bit build runs under 64-bit Wine:
+#   - on the current display when DISPLAY is set (close the window to end);
+#   - otherwise on a virtual display: the main window is photographed into
+#     build/x64/screenshot.png and then closed.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/setup.sh
+tools/build.sh all
+
+root=$PWD
+exe="$root/build/x64/app/Dorvane.exe"
+wrapper="$root/build/x64/wine-run.sh"
+
+if [ -n "${DISPLAY:-}" ]; then
+    DORVANE_USE_DISPLAY="$DISPLAY" exec "$wrapper" "$exe"
+fi
+
+# No display: make one, show the program, take its picture, close it.
+display=""
+for n in $(seq 171 220); do
+    [ -e "/tmp/.X$n-lock" ] && continue
+    setsid Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+    xvfb=$!
+    for _ in $(seq 1 100); do
+        DISPLAY=":$n" xdpyinfo >/dev/null 2>&1 && break
+        sleep 0.05
+    done
+    if DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then display=":$n"; break; fi
+    kill "$xvfb" 2>/dev/null || true
+done
+[ -n "$display" ] || { echo "run: could not start a virtual display" >&2; exit 1; }
+trap 'kill "$xvfb" 2>/dev/null || true' EXIT
+export DISPLAY=$display
+
+DORVANE_USE_DISPLAY="$display" "$wrapper" "$exe" &
+program=$!
+
+window=""
+for _ in $(seq 1 300); do
+    window=$(xdotool search --name '^Dorvane$' 2>/dev/null | head -n 1 || true)
+    [ -n "$window" ] && break
+    kill -0 "$program" 2>/dev/null || break
+    sleep 0.1
+done
+if [ -z "$window" ]; then
+    echo "run: the main window did not appear" >&2
+    kill "$program" 2>/dev/null || true
+    exit 1
+fi
+sleep 1
+shot="$root/build/x64/screenshot.png"
+import -window root -crop "$(xdotool getwindowgeometry --shell "$window" |
+    awk -F= '/^X=/{x=$2}/^Y=/{y=$2}/^WIDTH=/{w=$2}/^HEIGHT=/{h=$2}END{printf "%dx%d+%d+%d", w+8, h+34, (x>4?x-4:0), (y>30?y-30:0)}')" "$shot"
+echo "Dorvane started on a virtual display; screenshot: $shot"
+
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+xdotool key --window "$window" Escape
+wait "$program" || true
