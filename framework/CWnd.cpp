@@ -132,8 +132,19 @@ CWnd* CWnd::FromHandlePermanent(HWND hWnd)
 
 void CWnd::Bind(HWND hWnd)
 {
+    ThreadWindows& thread = ThisThread();
     m_hWnd = hWnd;
-    ThisThread().objects[hWnd] = this;
+    thread.objects[hWnd] = this;
+    auto orphan = thread.orphans.find(hWnd);
+    if (orphan != thread.orphans.end())
+    {
+        // The layer's procedure is still in the chain, beneath another
+        // subclass: the object takes that place back. Installing it on top
+        // as well would let the lower copy forward to the upper one for ever.
+        m_pfnSuper = orphan->second;
+        thread.orphans.erase(orphan);
+        return;
+    }
     m_pfnSuper = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtr(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StaticWindowProc)));
 }
@@ -158,7 +169,6 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
         return FALSE;
     m_hWnd = hWnd;
     PreSubclassWindow();
-    ThisThread().orphans.erase(hWnd);
     Bind(hWnd);
     return TRUE;
 }
