@@ -118,23 +118,32 @@ int RunUnixShell(const std::string& script, std::string* output)
     return -1;
 }
 
-bool MakeFolderLink(const CString& linkPath, const CString& targetPath)
+FolderLink::FolderLink(const CString& linkPath, const CString& targetPath) : m_path(linkPath)
 {
     if (UnixSideAvailable())
     {
-        std::string link = UnixPath(linkPath);
+        m_unixPath = UnixPath(linkPath);
         std::string target = UnixPath(targetPath);
-        if (link.empty() || target.empty() ||
-            RunUnixShell("ln -s " + ShellQuote(target) + " " + ShellQuote(link)) != 0)
-            return false;
+        if (m_unixPath.empty() || target.empty() ||
+            RunUnixShell("ln -s " + ShellQuote(target) + " " + ShellQuote(m_unixPath)) != 0)
+            return;
     }
     else if (!CreateSymbolicLink(linkPath, targetPath,
                                  SYMBOLIC_LINK_FLAG_DIRECTORY | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE))
     {
-        return false;
+        return;
     }
+    // Wine 8's CreateSymbolicLink reports success and makes nothing.
     DWORD attributes = GetFileAttributes(linkPath);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    m_made = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+FolderLink::~FolderLink()
+{
+    if (!m_unixPath.empty())
+        RunUnixShell("rm -f " + ShellQuote(m_unixPath));
+    else if (m_made)
+        RemoveDirectory(m_path);
 }
 
 BusyFile::BusyFile(const CString& path)

@@ -25,9 +25,24 @@ std::string ShellQuote(const std::string& text);
 // prints goes into *output when that is given.
 int RunUnixShell(const std::string& script, std::string* output = nullptr);
 
-// A directory symbolic link at linkPath to the folder targetPath; false when
-// none could be made. Under Wine it is a Unix symbolic link.
-bool MakeFolderLink(const CString& linkPath, const CString& targetPath);
+// A directory symbolic link at linkPath to the folder targetPath for as long
+// as the object lives. Under Wine it is a Unix symbolic link, which Wine
+// cannot remove itself.
+class FolderLink
+{
+public:
+    FolderLink(const CString& linkPath, const CString& targetPath);
+    ~FolderLink();
+    FolderLink(const FolderLink&) = delete;
+    FolderLink& operator=(const FolderLink&) = delete;
+
+    bool IsMade() const { return m_made; }
+
+private:
+    CString m_path;
+    std::string m_unixPath;
+    bool m_made = false;
+};
 
 // Turns a file into a running program for as long as the object lives. Under
 // Wine, opening a file for FILE_WRITE_ATTRIBUTES asks Unix for write access,
