@@ -1,0 +1,73 @@
+// The program's push button: owner-drawn, with an icon beside or above its
+// caption. A flat button lights up (becomes hot) while the mouse is over it
+// and a window of the program is active; it keeps the mouse capture while
+// hot so that it learns when the mouse leaves.
+//
+// The button owns the icons SetIcons loads and destroys them when it goes or
+// when SetIcons replaces them; one handle shared by both looks is destroyed
+// once.
+#pragma once
+
+#include "framework/CButton.h"
+#include "framework/CDC.h"
+#include "framework/CRect.h"
+#include "framework/CString.h"
+
+class CIconButton : public CButton
+{
+public:
+    CIconButton();
+    ~CIconButton() override;
+
+    // Loads the icons from the program's resources; a normal icon id of 0
+    // shows the hot icon in both looks. The size only places the icon and the
+    // caption; it neither picks nor scales the image.
+    void SetIcons(int nHotIconID, int nNormalIconID, BYTE nWidth, BYTE nHeight);
+
+    // Each takes its colour back to the current system colour; only a
+    // bRepaint of exactly TRUE repaints the button.
+    void ResetNormalBackColor(BOOL bRepaint);
+    void ResetNormalTextColor(BOOL bRepaint);
+    void ResetHotBackColor(BOOL bRepaint);
+    void ResetHotTextColor(BOOL bRepaint);
+
+    COLORREF GetNormalBackColor() const { return m_clrNormalBack; }
+    COLORREF GetNormalTextColor() const { return m_clrNormalText; }
+    COLORREF GetHotBackColor() const { return m_clrHotBack; }
+    COLORREF GetHotTextColor() const { return m_clrHotText; }
+
+    void PreSubclassWindow() override;
+    void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
+
+protected:
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    void OnMouseMove(UINT nFlags, CPoint point);
+    void OnKillFocus(HWND hNewWnd);
+
+    // Places and draws the icon, and moves the caption rectangle's left or
+    // top edge aside to make room for it.
+    void DrawButtonIcon(CDC* pDC, CString& strCaption, LPCRECT prcItem, CRect* prcCaption,
+                        BOOL bPressed, BOOL bDisabled);
+
+    int m_nIconPlacement = 0;       // 0: left of the caption, 1: above it, else the item's corner
+    BOOL m_bShowCaption = TRUE;
+    BOOL m_bFlatEdges = TRUE;       // a flat button's one-pixel edge while hot or pressed
+    BOOL m_bFlat = TRUE;            // FALSE: the classic raised button, never hot
+    BOOL m_bHot = FALSE;
+    HICON m_hHotIcon = nullptr;     // while NULL no icon is painted at all
+    HICON m_hNormalIcon = nullptr;
+    BYTE m_nIconHeight = 0;
+    BYTE m_nIconWidth = 0;
+    COLORREF m_clrNormalBack;
+    COLORREF m_clrNormalText;
+    COLORREF m_clrHotBack;
+    COLORREF m_clrHotText;
+
+private:
+    void ReleaseIcons();
+    void ResetColor(COLORREF& clrField, int nSysColor, BOOL bRepaint);
+    BOOL IsHotLook(BOOL bPressed) const { return m_bHot || bPressed; }
+    void DrawEdge(CDC* pDC, const CRect& rcFace, BOOL bPressed) const;
+    void DrawCaption(CDC* pDC, const CString& strCaption, CRect& rcCaption, BOOL bPressed,
+                     BOOL bDisabled);
+};
