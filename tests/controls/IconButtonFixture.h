@@ -1,21 +1,25 @@
-// The icon button tests' dialog, fresh for each test, inside one top-level
-// window that stays up and active for the whole run.
-//
-// The dialog is a child of that window rather than a top-level window of its
-// own: under Wine without a window manager, hiding or destroying a window
-// that was ever active waits two seconds for the manager, and one such wait
-// per test would be most of the run.
+// The icon button tests' dialog, fresh and active for each test.
 #pragma once
 
 #include "tests/controls/ButtonTestDialog.h"
 #include "tests/controls/ButtonTestResource.h"
+#include "tests/support/WindowTestSupport.h"
 
 #include <gtest/gtest.h>
 
 class IconButtonTest : public ::testing::Test
 {
 protected:
-    void SetUp() override;
+    void SetUp() override
+    {
+        // The real pointer rests far from the dialog, so that no mouse move
+        // of its own reaches a button holding the capture.
+        ::SetCursorPos(1270, 1010);
+        ASSERT_TRUE(m_dlg.Create(IDD_BUTTON_TEST));
+        ::SetForegroundWindow(m_dlg.m_hWnd);
+        testsupport::PumpMessages();
+        ASSERT_EQ(::GetActiveWindow(), m_dlg.m_hWnd);
+    }
 
     CButtonTestDialog m_dlg;
 };
