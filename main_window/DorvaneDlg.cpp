@@ -66,10 +66,30 @@ BOOL CDorvaneDlg::OnInitDialog()
     SetIcon(m_hSmallIcon, FALSE);
 
     m_comboPath.m_nMaxHistory = kHistoryLimit;
+    LimitDateRange();
     LoadSettings();
     SetButtonIcons();
     CreateToolTips();
     return TRUE;
+}
+
+// File times begin on 1 January 1601 (UTC) and the class layer's times end
+// with the year 9999. Keeping the date picker a day inside both ends means
+// every time of day on every day it offers, in any time zone, is a time a
+// file can hold.
+void CDorvaneDlg::LimitDateRange()
+{
+    SYSTEMTIME range[2] = {};
+    range[0].wYear = 1601;
+    range[0].wMonth = 1;
+    range[0].wDay = 2;
+    range[1].wYear = 9999;
+    range[1].wMonth = 12;
+    range[1].wDay = 30;
+    range[1].wHour = 23;
+    range[1].wMinute = 59;
+    range[1].wSecond = 59;
+    ::SendMessage(GetDlgItem(IDC_DATE), DTM_SETRANGE, GDTR_MIN | GDTR_MAX, reinterpret_cast<LPARAM>(range));
 }
 
 void CDorvaneDlg::SetButtonIcons()

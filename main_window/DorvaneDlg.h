@@ -75,6 +75,7 @@ protected:
     void OnPaint();
     HCURSOR OnQueryDragIcon();
 
+    void LimitDateRange();
     void SetButtonIcons();
     void CreateToolTips();
 
