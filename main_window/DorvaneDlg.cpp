@@ -1,5 +1,6 @@
 #include "main_window/DorvaneDlg.h"
 
+#include "about/AboutDlg.h"
 #include "framework/CDC.h"
 #include "framework/CPaintDC.h"
 #include "framework/DataExchange.h"
@@ -202,6 +203,8 @@ HCURSOR CDorvaneDlg::OnQueryDragIcon()
 
 void CDorvaneDlg::OnAbout()
 {
+    CAboutDlg dlg;
+    dlg.DoModal();
 }
 
 // One of the two time boxes always stays ticked: clearing the only ticked one

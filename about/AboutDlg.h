@@ -1,0 +1,28 @@
+// The About box: the program's icon, name and version, two notice lines and
+// two hyperlink labels, one to the project's web page and one that starts a
+// mail to the project, and an "OK" icon button. Built on the stack for each
+// showing, so every showing starts with fresh labels in the link colour.
+#pragma once
+
+#include "controls/HyperLink.h"
+#include "controls/IconButton.h"
+#include "framework/CDialog.h"
+
+class CAboutDlg : public CDialog
+{
+public:
+    CAboutDlg();
+    ~CAboutDlg() override;
+
+    // What the two labels open.
+    static const TCHAR kWebTarget[];
+    static const TCHAR kMailTarget[];
+
+    CHyperLink m_linkWeb;
+    CHyperLink m_linkMail;
+    CIconButton m_btnOK;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+};
