@@ -19,21 +19,10 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 
 # No display: make one, show the program, take its picture, close it.
-display=""
-for n in $(seq 171 220); do
-    [ -e "/tmp/.X$n-lock" ] && continue
-    setsid Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
-    xvfb=$!
-    for _ in $(seq 1 100); do
-        DISPLAY=":$n" xdpyinfo >/dev/null 2>&1 && break
-        sleep 0.05
-    done
-    if DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then display=":$n"; break; fi
-    kill "$xvfb" 2>/dev/null || true
-done
-[ -n "$display" ] || { echo "run: could not start a virtual display" >&2; exit 1; }
-trap 'kill "$xvfb" 2>/dev/null || true' EXIT
-export DISPLAY=$display
+source "$root/tools/virtual-display.sh"
+start_virtual_display 171 220 || { echo "run: could not start a virtual display" >&2; exit 1; }
+trap 'kill "$virtual_display_pid" 2>/dev/null || true' EXIT
+display=$DISPLAY
 
 DORVANE_USE_DISPLAY="$display" "$wrapper" "$exe" &
 program=$!

@@ -26,26 +26,15 @@ expect_value() {
         fail "$1 is '$(grep "^\"$1\"=" <<<"$saved" | cut -d= -f2-)', expected '$2'"; fi
 }
 
-display=""
-for n in $(seq 221 260); do
-    [ -e "/tmp/.X$n-lock" ] && continue
-    setsid Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
-    xvfb=$!
-    for _ in $(seq 1 100); do
-        DISPLAY=":$n" xdpyinfo >/dev/null 2>&1 && break
-        sleep 0.05
-    done
-    if DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then display=":$n"; break; fi
-    kill "$xvfb" 2>/dev/null || true
-done
-[ -n "$display" ] || { echo "FAIL: could not start a virtual display"; exit 1; }
+source "$(dirname "$0")/../../tools/virtual-display.sh"
+start_virtual_display 221 260 || { echo "FAIL: could not start a virtual display"; exit 1; }
 work=$(mktemp -d /tmp/dorvane-end-to-end.XXXXXX)
 cleanup() {
-    kill "$xvfb" 2>/dev/null || true
+    kill "$virtual_display_pid" 2>/dev/null || true
     rm -rf "$work"
 }
 trap cleanup EXIT
-export DISPLAY=$display DORVANE_USE_DISPLAY=$display
+export DORVANE_USE_DISPLAY=$DISPLAY
 
 # Start from known settings: the pickers at 15 June 2005, 13:45:10, only the
 # modified time ticked, no history.

@@ -1,0 +1,28 @@
+# Sourced by the scripts that need a virtual X display of their own.
+#
+# start_virtual_display FIRST LAST
+#   Starts Xvfb, fully detached, on the first free display number from FIRST
+#   to LAST and waits until it answers. Sets and exports DISPLAY, and sets
+#   virtual_display_pid; returns 1 when no display could be started. A display
+#   counts as ours only while our Xvfb lives: another script may have taken
+#   the same number a moment before.
+start_virtual_display() {
+    local n pid
+    for n in $(seq "$1" "$2"); do
+        [ -e "/tmp/.X$n-lock" ] && continue
+        setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+        pid=$!
+        for _ in $(seq 1 100); do
+            kill -0 "$pid" 2>/dev/null || break
+            DISPLAY=":$n" xdpyinfo >/dev/null 2>&1 && break
+            sleep 0.05
+        done
+        if kill -0 "$pid" 2>/dev/null && DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
+            virtual_display_pid=$pid
+            export DISPLAY=":$n"
+            return 0
+        fi
+        kill "$pid" 2>/dev/null || true
+    done
+    return 1
+}
