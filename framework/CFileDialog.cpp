@@ -2,6 +2,7 @@
 
 #include "framework/CWnd.h"
 
+#include <cderr.h>
 #include <commdlg.h>
 
 namespace
@@ -44,8 +45,20 @@ INT_PTR CFileDialog::DoModal()
     // Without a parent the picker is owned by the window the user works in.
     if (m_ofn.hwndOwner == nullptr)
         m_ofn.hwndOwner = GetActiveWindow();
-    BOOL chosen = m_bOpenFileDialog ? GetOpenFileName(&m_ofn) : GetSaveFileName(&m_ofn);
+    BOOL chosen = Show();
+    // The platform does not open at all when the initial name is no valid
+    // file name (a half-typed path, say); the picker then opens without one.
+    if (!chosen && CommDlgExtendedError() == FNERR_INVALIDFILENAME)
+    {
+        m_fileName[0] = 0;
+        chosen = Show();
+    }
     return chosen ? IDOK : IDCANCEL;
+}
+
+BOOL CFileDialog::Show()
+{
+    return m_bOpenFileDialog ? GetOpenFileName(&m_ofn) : GetSaveFileName(&m_ofn);
 }
 
 CString CFileDialog::GetFileName() const

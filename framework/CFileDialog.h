@@ -20,7 +20,9 @@ public:
     CFileDialog(const CFileDialog&) = delete;
     CFileDialog& operator=(const CFileDialog&) = delete;
 
-    // IDOK when a file was chosen, IDCANCEL otherwise.
+    // IDOK when a file was chosen, IDCANCEL otherwise. An initial name that
+    // the platform refuses as a file name is dropped, so the picker still
+    // opens.
     INT_PTR DoModal();
 
     CString GetPathName() const { return CString(m_fileName.data()); }
@@ -30,6 +32,8 @@ public:
     OPENFILENAME m_ofn = {};
 
 private:
+    BOOL Show();
+
     BOOL m_bOpenFileDialog;
     std::vector<TCHAR> m_fileName;
     std::vector<TCHAR> m_filter;

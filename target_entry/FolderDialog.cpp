@@ -70,6 +70,8 @@ BOOL CFolderDialog::DoModal(CWnd* pParentWnd)
     if (!m_strRootFolder.IsEmpty() && !ParseFolder(m_strRootFolder, root))
         return FALSE;
 
+    // The browser writes the chosen item's display name here; the caller
+    // gets the item's full path instead.
     TCHAR displayName[MAX_PATH] = {};
     BROWSEINFO bi = {};
     bi.hwndOwner = pParentWnd != nullptr ? pParentWnd->GetSafeHwnd() : nullptr;
@@ -86,7 +88,6 @@ BOOL CFolderDialog::DoModal(CWnd* pParentWnd)
     if (chosen.Get() == nullptr)
         return FALSE;
 
-    m_strSelectedPath = displayName;
     m_nImage = bi.iImage;
     m_strSelectedPath = PathOf(chosen.Get());
     return m_strSelectedPath.IsEmpty() ? FALSE : TRUE;
