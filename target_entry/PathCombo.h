@@ -1,11 +1,50 @@
 // The target combo box and the path checks that go with it.
+//
+// The combo's list is the history of earlier targets, top entry first. Every
+// addition, whoever sends it, passes through the combo's own handling of
+// CB_ADDSTRING and CB_INSERTSTRING: an entry that begins an existing one
+// (ignoring case) is refused, a full list loses its bottom entry first, and
+// the drop-down list is widened to the widest entry afterwards.
+//
+// Typed text is completed from the history at each edit update; a key-down
+// of Delete or Backspace switches that off until the next other key, so the
+// user can remove a completed tail. Files and folders dropped from the shell
+// become the edit text (DropFiles.cpp).
+//
+// Each object initialises OLE for its thread when it is built and
+// uninitialises it when it goes: the shortcut resolution below needs it.
 #pragma once
 
+#include "framework/CComboBox.h"
 #include "framework/CString.h"
 
-class CPathCombo
+class CPathCombo : public CComboBox
 {
 public:
+    CPathCombo();
+    ~CPathCombo() override;
+
+    // Largest number of entries; below 1 the list has no limit.
+    int m_nMaxHistory = 10;
+    // Refuse an entry that an existing one begins with, ignoring case.
+    BOOL m_bUniqueHistory = TRUE;
+    // Complete the text at the next edit update; every key-down rewrites it.
+    BOOL m_bAutoComplete = TRUE;
+    // Whether a dropped file, or folder, is written into the edit field.
+    BOOL m_bAcceptFiles = TRUE;
+    BOOL m_bAcceptFolders = TRUE;
+    // This object's constructor initialised OLE; its destructor undoes it.
+    BOOL m_bOleInitialized = FALSE;
+
+    // Puts pszPath at the top of the history, followed by the older entries
+    // in their order, without those equal to it and those it begins with.
+    // The rebuild empties the edit field: the caller sets the text again.
+    void AddToHistory(LPCTSTR pszPath);
+
+    // Arms the completion on every key-down but Delete and Backspace, which
+    // disarm it. Never consumes a message.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
     // Path checks. Each judges a shell shortcut by the item it points to.
     // ResolveShortcut needs COM on the calling thread (the combo's
     // constructor provides it); without it the answer is always empty.
@@ -20,4 +59,33 @@ public:
     static UINT GetPathMode(LPCTSTR pszPath);
     static BOOL IsFolder(LPCTSTR pszPath);
     static BOOL PathExists(LPCTSTR pszPath);
+
+protected:
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+
+    // CB_ADDSTRING and CB_INSERTSTRING: lParam is the text, wParam the insert
+    // position. The result is the new position, the position of the entry
+    // that refused the text, or the platform's CB_ERR / CB_ERRSPACE.
+    LRESULT OnAddString(WPARAM wParam, LPARAM lParam);
+    LRESULT OnInsertString(WPARAM wParam, LPARAM lParam);
+    // Position of an entry that pszPath begins, ignoring case, or CB_ERR.
+    int FindHistoryEntry(LPCTSTR pszPath);
+    // Makes room for one more entry by deleting the bottom one of a full list.
+    void TrimHistory();
+    // Widens the drop-down list to the widest entry plus a scroll bar.
+    void UpdateDroppedWidth();
+    void OnEditUpdate();
+    int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    // Writes the first dropped item (a shortcut's target in its place) into
+    // the edit field when it exists; the history is left alone.
+    void OnDropFiles(HDROP hDropInfo);
+
+private:
+    LRESULT AddEntry(LPARAM lParam);
+    void CompleteFromHistory();
+
+    // Set while OnEditUpdate changes the edit text itself, so that an edit
+    // update the platform reports for those changes is not completed again.
+    BOOL m_bCompleting = FALSE;
 };
