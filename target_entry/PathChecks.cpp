@@ -30,12 +30,21 @@ private:
 // Longest path a link can record; GetPath cuts a longer one off rather than
 // writing beyond the buffer.
 constexpr int kMaxLinkPath = 32768;
+
+// No path the platform can name is longer than 32,767 characters. A longer
+// text names nothing; Wine would cut it short and answer for what is left.
+constexpr size_t kMaxPathText = 32767;
+
+bool IsTooLongForAPath(LPCTSTR pszPath)
+{
+    return _tcsnlen(pszPath, kMaxPathText + 1) > kMaxPathText;
+}
 }
 
 CString CPathCombo::ResolveShortcut(LPCTSTR pszPath)
 {
     CString result;
-    if (pszPath == nullptr || *pszPath == 0)
+    if (pszPath == nullptr || *pszPath == 0 || IsTooLongForAPath(pszPath))
         return result;
 
     ComPtr<IShellLink> link;
@@ -62,7 +71,7 @@ CString CPathCombo::ResolveShortcut(LPCTSTR pszPath)
 
 UINT CPathCombo::GetPathMode(LPCTSTR pszPath)
 {
-    if (pszPath == nullptr)
+    if (pszPath == nullptr || IsTooLongForAPath(pszPath))
         return 0;
     CString path = ResolveShortcut(pszPath);
     if (path.IsEmpty())

@@ -260,6 +260,23 @@ TEST_F(PathChecksTest, PathsLongerThanMaxPathAreJudgedLikeAnyOther)
     EXPECT_TRUE(CPathCombo::ResolveShortcut(file).IsEmpty());
 }
 
+// No path the platform can name is longer than 32,767 characters; a longer
+// text is nothing, though it begins with an item that exists. (Wine keeps
+// such a path's length in 16 bits of bytes: these texts would wrap round to
+// exactly the item at their start.)
+TEST_F(PathChecksTest, TextsLongerThanAnyPathAreNothing)
+{
+    CString shortcut = m_dir / _T("to-folder.lnk");
+    ASSERT_TRUE(SaveShortcut(shortcut, m_dir.Path()));
+    for (const CString& start : {m_dir.Path() + _T("\\"), shortcut + _T("\\")})
+    {
+        CString tooLong = start + CString(_T('a'), 32767);
+        SCOPED_TRACE(testsupport::Narrow(start));
+        ExpectNothing(tooLong);
+        EXPECT_TRUE(CPathCombo::ResolveShortcut(tooLong).IsEmpty());
+    }
+}
+
 TEST_F(PathChecksTest, ShortcutsBeyondMaxPathAreResolved)
 {
     CString folder = testsupport::MakeDeepFolder(m_dir.Path());
