@@ -8,9 +8,13 @@ namespace
 // attribute byte speaks for; every other bit is left as the file has it.
 constexpr DWORD kRecordBits = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
                               FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
-// Bits above the low byte that SetFileAttributes accepts and that must survive.
+// Bits above the low byte that SetFileAttributes accepts and that must
+// survive: a cloud file keeps "always keep on this device" (pinned) or
+// "free up space" (unpinned) through the read-only bit's round trip.
+constexpr DWORD kPinned = 0x00080000;      // FILE_ATTRIBUTE_PINNED
+constexpr DWORD kUnpinned = 0x00100000;    // FILE_ATTRIBUTE_UNPINNED
 constexpr DWORD kKeptHighBits = FILE_ATTRIBUTE_NOT_CONTENT_INDEXED | FILE_ATTRIBUTE_OFFLINE |
-                                FILE_ATTRIBUTE_TEMPORARY;
+                                FILE_ATTRIBUTE_TEMPORARY | kPinned | kUnpinned;
 
 class FileHandle
 {

@@ -30,6 +30,15 @@ public:
     BOOL MatchesMask(DWORD dwMask) const { return (m_current.dwFileAttributes & dwMask) != 0; }
     BOOL IsDirectory() const { return MatchesMask(FILE_ATTRIBUTE_DIRECTORY); }
     BOOL IsReparsePoint() const { return MatchesMask(FILE_ATTRIBUTE_REPARSE_POINT); }
+    // A reparse point that stands for another item: a junction, a mount point
+    // or a symbolic link. Cloud placeholders and the like are reparse points
+    // too, but hold their own contents. A reparse point whose tag the platform
+    // does not report is taken for a link.
+    BOOL IsLink() const
+    {
+        const DWORD tag = m_current.dwReserved0;
+        return IsReparsePoint() && (tag == 0 || IsReparseTagNameSurrogate(tag));
+    }
     BOOL IsDots() const;
 
 private:

@@ -6,6 +6,19 @@
 namespace
 {
 constexpr BYTE kReadOnly = FILE_ATTRIBUTE_READONLY;
+
+// Puts the read-only bit back after the times were written. The status is
+// read afresh, so this write changes the attribute and nothing else: the
+// times are not written a second time, and cannot fail a second time with
+// the bit still off.
+void RestoreReadOnly(LPCTSTR pszPath)
+{
+    CFileStatus written;
+    if (!CFile::GetStatus(pszPath, written))
+        return;
+    written.m_attribute |= kReadOnly;
+    CFile::SetStatus(pszPath, written);
+}
 }
 
 void CDorvaneDlg::StampFile(LPCTSTR pszPath)
@@ -36,8 +49,5 @@ void CDorvaneDlg::StampFile(LPCTSTR pszPath)
     CFile::SetStatus(pszPath, status);
 
     if (restoreReadOnly)
-    {
-        status.m_attribute |= kReadOnly;
-        CFile::SetStatus(pszPath, status);
-    }
+        RestoreReadOnly(pszPath);
 }

@@ -46,8 +46,9 @@ public:
             if (finder.IsDirectory())
             {
                 // A junction or folder link leads out of the tree (or round in
-                // a loop): it is not entered.
-                if (!finder.IsReparsePoint())
+                // a loop): it is not entered. Other reparse points, such as
+                // the folders of a cloud drive, are ordinary folders here.
+                if (!finder.IsLink())
                     Walk(finder.GetFilePath());
             }
             else
