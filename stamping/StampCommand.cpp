@@ -3,6 +3,7 @@
 
 #include "framework/AfxMessageBox.h"
 #include "framework/CWaitCursor.h"
+#include "resources/resource.h"
 
 namespace
 {
@@ -26,6 +27,7 @@ private:
 void CDorvaneDlg::OnOK()
 {
     CWaitCursor wait;
+    PutTimeOnChosenDate();
     UpdateData(TRUE);
 
     m_strPath.TrimLeft();
@@ -71,6 +73,26 @@ void CDorvaneDlg::OnOK()
         StampFolder(target);
     else
         StampFile(target);
+}
+
+// The time picker holds a date of its own, the one it was last given, which
+// nobody sees. Its time of day is read as a local time on that date, so were
+// that a day the clocks change, an hour the change skips would read as
+// another: the picker's date becomes the chosen date first.
+void CDorvaneDlg::PutTimeOnChosenDate()
+{
+    SYSTEMTIME date;
+    SYSTEMTIME time;
+    HWND hDate = GetDlgItem(IDC_DATE);
+    HWND hTime = GetDlgItem(IDC_TIME);
+    if (::SendMessage(hDate, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&date)) != GDT_VALID ||
+        ::SendMessage(hTime, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time)) != GDT_VALID)
+        return;
+    time.wYear = date.wYear;
+    time.wMonth = date.wMonth;
+    time.wDay = date.wDay;
+    time.wDayOfWeek = date.wDayOfWeek;
+    ::SendMessage(hTime, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
 }
 
 // The new stamp time: the date from the date picker, the time of day from the

@@ -141,6 +141,26 @@ TEST_F(StampCommandTest, TheDateComesFromTheDatePickerAndTheTimeOfDayFromTheTime
         std::printf("creation time not checked: Wine keeps no creation time of its own\n");
 }
 
+TEST_F(StampCommandTest, TheTimeOfDayIsNotBentByTheTimePickersOwnDate)
+{
+    // The time picker was last given 6 October 2024, when Sydney's clocks
+    // skipped from 02:00 to 03:00; 02:30 on 15 June is a time like any other.
+    CDorvaneDlg dlg;
+    Open(dlg);
+    SetPickerTime(dlg, IDC_DATE, Local(2024, 6, 15, 9, 9, 9));
+    SetPickerTime(dlg, IDC_TIME, Local(2024, 10, 6, 2, 30, 0));
+    SetComboText(dlg, m_file);
+
+    PressGo(dlg);
+
+    CTime expected(2024, 6, 15, 2, 30, 0);
+    EXPECT_EQ(testsupport::ReadTimes(m_file).lastWrite, TicksOf(expected));
+    struct tm saved;
+    ASSERT_NE(dlg.m_time.GetLocalTm(&saved), nullptr);
+    EXPECT_EQ(saved.tm_hour, 2);
+    EXPECT_EQ(saved.tm_min, 30);
+}
+
 TEST_F(StampCommandTest, TheEnterKeyRunsTheCommand)
 {
     CDorvaneDlg dlg;
