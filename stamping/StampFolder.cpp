@@ -6,6 +6,9 @@
 #include "framework/LongPath.h"
 #include "stamping/FolderIdentity.h"
 
+#include <memory>
+#include <vector>
+
 namespace
 {
 // The folder in extended-length form without trailing separators, so that
@@ -26,6 +29,17 @@ CString FolderToOpen(const CString& folder)
     return folder[folder.GetLength() - 1] == _T(':') ? folder + _T("\\") : folder;
 }
 
+// One folder being listed.
+struct CFolderListing
+{
+    CFileFind finder;
+    BOOL bMore = FALSE;
+};
+
+// Depth first, each folder's entries in the order the platform lists them,
+// a subfolder walked where it is met. The folders being listed are kept on
+// the heap, not on the call stack, so a tree thousands of folders deep
+// cannot exhaust the stack.
 class CFolderWalk
 {
 public:
@@ -33,34 +47,46 @@ public:
 
     void Walk(const CString& folder)
     {
-        if (folder.IsEmpty() || !m_entered.Enter(FolderToOpen(folder)))
-            return;
-
-        CFileFind finder;
-        BOOL bMore = finder.FindFile(folder + _T("\\*.*"), 0);
-        while (bMore)
+        Open(folder);
+        while (!m_open.empty())
         {
-            bMore = finder.FindNextFile();
-            if (finder.IsDots())
+            CFolderListing& listing = *m_open.back();
+            if (!listing.bMore)
+            {
+                m_open.pop_back();
                 continue;
-            if (finder.IsDirectory())
+            }
+            listing.bMore = listing.finder.FindNextFile();
+            if (listing.finder.IsDots())
+                continue;
+            if (listing.finder.IsDirectory())
             {
                 // A junction or folder link leads out of the tree (or round in
                 // a loop): it is not entered. Other reparse points, such as
                 // the folders of a cloud drive, are ordinary folders here.
-                if (!finder.IsLink())
-                    Walk(finder.GetFilePath());
+                if (!listing.finder.IsLink())
+                    Open(listing.finder.GetFilePath());
             }
             else
             {
-                m_dlg.StampFile(finder.GetFilePath());
+                m_dlg.StampFile(listing.finder.GetFilePath());
             }
         }
     }
 
 private:
+    void Open(const CString& folder)
+    {
+        if (folder.IsEmpty() || !m_entered.Enter(FolderToOpen(folder)))
+            return;
+        auto listing = std::make_unique<CFolderListing>();
+        listing->bMore = listing->finder.FindFile(folder + _T("\\*.*"), 0);
+        m_open.push_back(std::move(listing));
+    }
+
     CDorvaneDlg& m_dlg;
     CFolderIdentity m_entered;
+    std::vector<std::unique_ptr<CFolderListing>> m_open;
 };
 }
 

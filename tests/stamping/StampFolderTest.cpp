@@ -288,3 +288,43 @@ TEST_F(StampFolderTest, FailureInTheMiddleOfAFolderEndsTheWalkThere)
             ExpectUnchanged(paths[i], before[paths[i]].times, before[paths[i]].attributes);
     }
 }
+
+// The walk needs the same stack at any depth. It runs here on a thread with
+// a stack of 1 MiB, which a walk taking one call a folder would run out of
+// before the bottom of a chain 1,000 folders deep. (A tree deep enough to do
+// that to the program's own stack takes too long to build under Wine.)
+TEST_F(StampFolderTest, AFolderChainIsWalkedToTheBottomInTheSameStackAtAnyDepth)
+{
+    const int kDepth = 1000;
+    std::vector<CString> chain = {Path(_T("deep"))};
+    for (int level = 1; level < kDepth; ++level)
+        chain.push_back(chain.back() + _T("\\d"));
+    testsupport::MakeFolder(chain.back());
+    const CString middle = chain[kDepth / 2] + _T("\\middle.txt");
+    const CString bottom = chain.back() + _T("\\bottom.txt");
+    testsupport::WriteFile(middle);
+    testsupport::WriteFile(bottom);
+    const FileTimes middleBefore = ReadTimes(middle);
+    const FileTimes bottomBefore = ReadTimes(bottom);
+
+    Choose(FALSE, TRUE);
+    struct Job
+    {
+        CDorvaneDlg* pDlg;
+        CString folder;
+    } job = {&m_dlg, chain.front()};
+    HANDLE hThread = CreateThread(
+        nullptr, 1024 * 1024,
+        [](LPVOID pParam) -> DWORD {
+            Job* pJob = static_cast<Job*>(pParam);
+            pJob->pDlg->StampFolder(pJob->folder);
+            return 0;
+        },
+        &job, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
+    ASSERT_NE(hThread, nullptr);
+    WaitForSingleObject(hThread, INFINITE);
+    CloseHandle(hThread);
+
+    ExpectStampedModifiedOnly(middle, middleBefore);
+    ExpectStampedModifiedOnly(bottom, bottomBefore);
+}
