@@ -54,9 +54,11 @@ bool WriteTimes(const CString& path, const CFileStatus& status)
     const FILETIME* pCreation = nullptr;
     const FILETIME* pLastWrite = nullptr;
     const FILETIME* pLastAccess = nullptr;
-    if (TimeChanged(status.m_ctime, status.m_ftCreationRead) && status.m_ctime.GetAsFileTime(creation))
+    if ((status.m_bWriteCreation || TimeChanged(status.m_ctime, status.m_ftCreationRead)) &&
+        status.m_ctime.GetAsFileTime(creation))
         pCreation = &creation;
-    if (TimeChanged(status.m_mtime, status.m_ftLastWriteRead) && status.m_mtime.GetAsFileTime(lastWrite))
+    if ((status.m_bWriteLastWrite || TimeChanged(status.m_mtime, status.m_ftLastWriteRead)) &&
+        status.m_mtime.GetAsFileTime(lastWrite))
         pLastWrite = &lastWrite;
     if (TimeChanged(status.m_atime, status.m_ftLastAccessRead) && status.m_atime.GetAsFileTime(lastAccess))
         pLastAccess = &lastAccess;
@@ -82,6 +84,8 @@ BOOL CFile::GetStatus(LPCTSTR pszFileName, CFileStatus& rStatus)
     rStatus.m_ftLastWriteRead = data.ftLastWriteTime;
     rStatus.m_ftLastAccessRead = data.ftLastAccessTime;
     rStatus.m_dwAttributesRead = data.dwFileAttributes;
+    rStatus.m_bWriteCreation = false;
+    rStatus.m_bWriteLastWrite = false;
     rStatus.m_ctime = CTime(data.ftCreationTime);
     rStatus.m_mtime = CTime(data.ftLastWriteTime);
     rStatus.m_atime = CTime(data.ftLastAccessTime);

@@ -22,4 +22,10 @@ struct CFileStatus
     FILETIME m_ftLastWriteRead = {};
     FILETIME m_ftLastAccessRead = {};
     DWORD m_dwAttributesRead = 0;
+
+    // Times SetStatus writes whatever they hold: a time chosen for the file
+    // that falls within the second the file already has must still replace
+    // the file's own, fraction and all.
+    bool m_bWriteCreation = false;
+    bool m_bWriteLastWrite = false;
 };

@@ -30,9 +30,15 @@ void CDorvaneDlg::StampFile(LPCTSTR pszPath)
         return;
 
     if (m_bChangeModified)
+    {
         status.m_mtime = m_stampTime;
+        status.m_bWriteLastWrite = true;
+    }
     if (m_bChangeCreated)
+    {
         status.m_ctime = m_stampTime;
+        status.m_bWriteCreation = true;
+    }
 
     if (status.m_attribute & kReadOnly)
     {

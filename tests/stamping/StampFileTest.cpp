@@ -31,6 +31,26 @@ private:
 };
 }
 
+// A chosen time is written even where the file's own time lies within the
+// chosen second: the file loses its fraction and carries the stamp exactly.
+TEST_F(StampTest, AChosenTimeInTheFilesOwnSecondIsWrittenExactly)
+{
+    CString path = MakeFile(_T("same-second.txt"));
+    const std::uint64_t withinTheSecond = StampTicks() + 7000000;   // 0.7 s later
+    testsupport::WriteTimes(path, {withinTheSecond, withinTheSecond, withinTheSecond});
+
+    Choose(TRUE, TRUE);
+    m_dlg.StampFile(path);
+
+    FileTimes after = ReadTimes(path);
+    EXPECT_EQ(after.lastWrite, StampTicks());
+    EXPECT_EQ(after.lastAccess, withinTheSecond);
+    if (testsupport::CreationTimeKept())
+    {
+        EXPECT_EQ(after.creation, StampTicks());
+    }
+}
+
 // The times the user did not choose keep their fractions of a second; the
 // chosen ones get the stamp, whole seconds.
 TEST_F(StampTest, EachFlagCombinationWritesExactlyTheChosenTimes)
