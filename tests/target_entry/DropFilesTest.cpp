@@ -5,7 +5,7 @@
 #include "tests/support/WindowTestSupport.h"
 #include "tests/target_entry/ComboTestDialog.h"
 #include "tests/target_entry/ComboTestResource.h"
-#include "tests/target_entry/ShortcutFile.h"
+#include "tests/support/ShortcutFile.h"
 
 #include <gtest/gtest.h>
 

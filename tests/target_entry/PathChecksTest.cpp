@@ -1,6 +1,7 @@
 #include "framework/LongPath.h"
 #include "target_entry/PathCombo.h"
 #include "tests/support/FileFixtures.h"
+#include "tests/support/ShortcutFile.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -45,26 +46,8 @@ private:
 // path.
 bool SaveShortcut(const CString& linkPath, const CString& targetPath)
 {
-    ComPtr<IShellLink> link;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLink, link.Out())))
-        return false;
-    if (targetPath.IsEmpty())
-    {
-        PIDLIST_ABSOLUTE computer = nullptr;
-        if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer)))
-            return false;
-        HRESULT hr = link->SetIDList(computer);
-        CoTaskMemFree(computer);
-        if (FAILED(hr))
-            return false;
-    }
-    else if (FAILED(link->SetPath(targetPath)))
-    {
-        return false;
-    }
-    ComPtr<IPersistFile> file;
-    return SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.Out())) &&
-           SUCCEEDED(file->Save(linkPath, TRUE));
+    return targetPath.IsEmpty() ? testsupport::CreateShortcutToVirtualItem(linkPath)
+                                : testsupport::CreateShortcut(linkPath, targetPath);
 }
 
 // The path a link records, read through the shell's link object directly:

@@ -1,4 +1,4 @@
-#include "tests/target_entry/ShortcutFile.h"
+#include "tests/support/ShortcutFile.h"
 
 namespace testsupport
 {
