@@ -85,6 +85,7 @@ private:
     // The 16 x 16 image of the program's icon, for the caption and task bar.
     HICON m_hSmallIcon = nullptr;
     void PutTimeOnChosenDate();
+    static bool IsFolderItself(LPCTSTR pszPath);
     bool ComposeStampTime();
     // A target chosen with a picker becomes the target and joins the history.
     void TakePickedTarget(const CString& strPath);

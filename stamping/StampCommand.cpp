@@ -3,6 +3,7 @@
 
 #include "framework/AfxMessageBox.h"
 #include "framework/CWaitCursor.h"
+#include "framework/LongPath.h"
 #include "resources/resource.h"
 
 namespace
@@ -65,14 +66,22 @@ void CDorvaneDlg::OnOK()
     UpdateWindow();
 
     // A shortcut stands for the item it points to, as the path checks judge
-    // it: its target is what gets the new time.
+    // it: its target is what gets the new time. That item is judged as it is,
+    // without looking through it again: a shortcut to a shortcut stamps the
+    // second shortcut, as dropping it would make it the target.
     CString target = CPathCombo::ResolveShortcut(m_strPath);
     if (target.IsEmpty())
         target = m_strPath;
-    if (CPathCombo::IsFolder(target))
+    if (IsFolderItself(target))
         StampFolder(target);
     else
         StampFile(target);
+}
+
+bool CDorvaneDlg::IsFolderItself(LPCTSTR pszPath)
+{
+    const DWORD attributes = GetFileAttributes(ToExtendedLengthPath(pszPath));
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 // The time picker holds a date of its own, the one it was last given, which

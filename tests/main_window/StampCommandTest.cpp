@@ -3,6 +3,7 @@
 
 #include <iostream>
 
+#include "tests/support/ShortcutFile.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/UnixSide.h"
 #include "tests/support/WindowTestSupport.h"
@@ -159,6 +160,44 @@ TEST_F(StampCommandTest, TheTimeOfDayIsNotBentByTheTimePickersOwnDate)
     ASSERT_NE(dlg.m_time.GetLocalTm(&saved), nullptr);
     EXPECT_EQ(saved.tm_hour, 2);
     EXPECT_EQ(saved.tm_min, 30);
+}
+
+TEST_F(StampCommandTest, AShortcutAsTheTargetStampsTheItemItNames)
+{
+    CDorvaneDlg dlg;    // its combo brings COM for the shell's links
+    OpenAt(dlg, Local(2005, 6, 15, 13, 45, 10));
+    const std::uint64_t stamped = TicksOf(CTime(2005, 6, 15, 13, 45, 10));
+    const CString folder = m_dir / _T("folder");
+    testsupport::MakeFolder(folder);
+    const CString inner = folder + _T("\\inner.txt");
+    testsupport::WriteFile(inner);
+    const CString toFile = m_dir / _T("to-file.lnk");
+    const CString toFolder = m_dir / _T("to-folder.lnk");
+    const CString toShortcut = m_dir / _T("to-shortcut.lnk");
+    ASSERT_TRUE(testsupport::CreateShortcut(toFile, m_file));
+    ASSERT_TRUE(testsupport::CreateShortcut(toFolder, folder));
+    ASSERT_TRUE(testsupport::CreateShortcut(toShortcut, toFolder));
+    for (const CString& path : {inner, toFile, toFolder, toShortcut})
+        testsupport::WriteTimes(path, {kOldTicks, kOldTicks, kOldTicks});
+
+    // A shortcut to a file: the file, not the shortcut.
+    SetComboText(dlg, toFile);
+    PressGo(dlg);
+    EXPECT_EQ(testsupport::ReadTimes(m_file).lastWrite, stamped);
+    EXPECT_EQ(testsupport::ReadTimes(toFile).lastWrite, kOldTicks);
+
+    // A shortcut to a shortcut: the second shortcut, judged as the file it
+    // is; the folder it leads on to is not walked.
+    SetComboText(dlg, toShortcut);
+    PressGo(dlg);
+    EXPECT_EQ(testsupport::ReadTimes(toFolder).lastWrite, stamped);
+    EXPECT_EQ(testsupport::ReadTimes(toShortcut).lastWrite, kOldTicks);
+    EXPECT_EQ(testsupport::ReadTimes(inner).lastWrite, kOldTicks);
+
+    // A shortcut to a folder: the files in the folder.
+    SetComboText(dlg, toFolder);
+    PressGo(dlg);
+    EXPECT_EQ(testsupport::ReadTimes(inner).lastWrite, stamped);
 }
 
 TEST_F(StampCommandTest, TheEnterKeyRunsTheCommand)
