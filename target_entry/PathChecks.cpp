@@ -1,6 +1,7 @@
 // The path checks of the target combo: they need no window.
 #include "target_entry/PathCombo.h"
 
+#include "framework/ComPtr.h"
 #include "framework/LongPath.h"
 
 #include <sys/stat.h>
@@ -9,24 +10,6 @@
 
 namespace
 {
-// Holds one COM interface pointer and releases it.
-template <typename T>
-class ComPtr
-{
-public:
-    ComPtr() = default;
-    ~ComPtr() { if (m_p) m_p->Release(); }
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-    T* operator->() const { return m_p; }
-    T** operator&() { return &m_p; }
-    explicit operator bool() const { return m_p != nullptr; }
-    T* Get() const { return m_p; }
-
-private:
-    T* m_p = nullptr;
-};
-
 // Longest path a link can record; GetPath cuts a longer one off rather than
 // writing beyond the buffer.
 constexpr int kMaxLinkPath = 32768;
@@ -49,11 +32,11 @@ CString CPathCombo::ResolveShortcut(LPCTSTR pszPath)
 
     ComPtr<IShellLink> link;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLink,
-                                reinterpret_cast<void**>(&link))))
+                                link.Out())))
         return result;
 
     ComPtr<IPersistFile> file;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))))
+    if (FAILED(link->QueryInterface(IID_IPersistFile, file.Out())))
         return result;
 
     // Loading is the only test of whether the file is a shortcut; the name's

@@ -1,26 +1,11 @@
 #include "tests/support/ShortcutFile.h"
 
+#include "framework/ComPtr.h"
+
 namespace testsupport
 {
 namespace
 {
-// Holds one COM interface pointer and releases it.
-template <typename T>
-class ComPtr
-{
-public:
-    ComPtr() = default;
-    ~ComPtr() { if (m_p) m_p->Release(); }
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-    T* operator->() const { return m_p; }
-    T& operator*() const { return *m_p; }
-    void** Out() { return reinterpret_cast<void**>(&m_p); }
-
-private:
-    T* m_p = nullptr;
-};
-
 // Holds a shell identifier list and frees it.
 class ItemIdList
 {

@@ -1,3 +1,4 @@
+#include "framework/ComPtr.h"
 #include "framework/LongPath.h"
 #include "target_entry/PathCombo.h"
 #include "tests/support/FileFixtures.h"
@@ -24,21 +25,6 @@ public:
 
 private:
     HRESULT m_hr;
-};
-
-template <typename T>
-class ComPtr
-{
-public:
-    ComPtr() = default;
-    ~ComPtr() { if (m_p) m_p->Release(); }
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-    T* operator->() const { return m_p; }
-    void** Out() { return reinterpret_cast<void**>(&m_p); }
-
-private:
-    T* m_p = nullptr;
 };
 
 // Writes a real shell link through the shell's own object. With an empty
