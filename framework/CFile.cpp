@@ -1,5 +1,6 @@
 #include "framework/CFile.h"
 
+#include "framework/FileHandle.h"
 #include "framework/LongPath.h"
 
 namespace
@@ -15,20 +16,6 @@ constexpr DWORD kPinned = 0x00080000;      // FILE_ATTRIBUTE_PINNED
 constexpr DWORD kUnpinned = 0x00100000;    // FILE_ATTRIBUTE_UNPINNED
 constexpr DWORD kKeptHighBits = FILE_ATTRIBUTE_NOT_CONTENT_INDEXED | FILE_ATTRIBUTE_OFFLINE |
                                 FILE_ATTRIBUTE_TEMPORARY | kPinned | kUnpinned;
-
-class FileHandle
-{
-public:
-    explicit FileHandle(HANDLE h) : m_h(h) {}
-    ~FileHandle() { if (IsOpen()) CloseHandle(m_h); }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    bool IsOpen() const { return m_h != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return m_h; }
-
-private:
-    HANDLE m_h;
-};
 
 [[noreturn]] void ThrowLastError(LPCTSTR pszFileName)
 {

@@ -22,29 +22,20 @@ fi
 source "$root/tools/virtual-display.sh"
 start_virtual_display 171 220 || { echo "run: could not start a virtual display" >&2; exit 1; }
 trap 'kill "$virtual_display_pid" 2>/dev/null || true' EXIT
-display=$DISPLAY
 
-DORVANE_USE_DISPLAY="$display" "$wrapper" "$exe" &
+DORVANE_USE_DISPLAY="$DISPLAY" "$wrapper" "$exe" &
 program=$!
 
-window=""
-for _ in $(seq 1 300); do
-    window=$(xdotool search --name '^Dorvane$' 2>/dev/null | head -n 1 || true)
-    [ -n "$window" ] && break
-    kill -0 "$program" 2>/dev/null || break
-    sleep 0.1
-done
-if [ -z "$window" ]; then
+if ! wait_for_main_window "$program"; then
     echo "run: the main window did not appear" >&2
     kill "$program" 2>/dev/null || true
     exit 1
 fi
-sleep 1
 shot="$root/build/x64/screenshot.png"
-import -window root -crop "$(xdotool getwindowgeometry --shell "$window" |
+import -window root -crop "$(xdotool getwindowgeometry --shell "$main_window" |
     awk -F= '/^X=/{x=$2}/^Y=/{y=$2}/^WIDTH=/{w=$2}/^HEIGHT=/{h=$2}END{printf "%dx%d+%d+%d", w+8, h+34, (x>4?x-4:0), (y>30?y-30:0)}')" "$shot"
 echo "Dorvane started on a virtual display; screenshot: $shot"
 
-xdotool windowfocus --sync "$window" 2>/dev/null || true
-xdotool key --window "$window" Escape
+xdotool windowfocus --sync "$main_window" 2>/dev/null || true
+xdotool key --window "$main_window" Escape
 wait "$program" || true

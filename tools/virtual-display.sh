@@ -1,4 +1,5 @@
-# Sourced by the scripts that need a virtual X display of their own.
+# Sourced by the scripts that show the program on a virtual X display of
+# their own.
 #
 # start_virtual_display FIRST LAST
 #   Starts Xvfb, fully detached, on the first free display number from FIRST
@@ -25,4 +26,20 @@ start_virtual_display() {
         kill "$pid" 2>/dev/null || true
     done
     return 1
+}
+
+# wait_for_main_window PID
+#   Waits up to 30 s for the main window of the program started as PID, then
+#   a second more for it to be drawn. Sets main_window to its X window id;
+#   returns 1 when it did not appear (or the program ended first).
+wait_for_main_window() {
+    main_window=""
+    for _ in $(seq 1 300); do
+        main_window=$(xdotool search --name '^Dorvane$' 2>/dev/null | head -n 1 || true)
+        [ -n "$main_window" ] && break
+        kill -0 "$1" 2>/dev/null || break
+        sleep 0.1
+    done
+    [ -n "$main_window" ] || return 1
+    sleep 1
 }

@@ -55,20 +55,12 @@ expected=$(date -d '2005-06-15 13:45:10' +%s)
 
 "$wrapper" "$exe" </dev/null >/dev/null 2>&1 &
 program=$!
-window=""
-for _ in $(seq 1 300); do
-    window=$(xdotool search --name '^Dorvane$' 2>/dev/null | head -n 1 || true)
-    [ -n "$window" ] && break
-    kill -0 "$program" 2>/dev/null || break
-    sleep 0.1
-done
-if [ -z "$window" ]; then
+if ! wait_for_main_window "$program"; then
     echo "FAIL: the main window did not appear"
     kill "$program" 2>/dev/null
     exit 1
 fi
-sleep 1
-xdotool windowfocus --sync "$window" 2>/dev/null || true
+xdotool windowfocus --sync "$main_window" 2>/dev/null || true
 
 # The target combo has the focus when the window opens.
 xdotool type --delay 30 "$winpath"

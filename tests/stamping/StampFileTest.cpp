@@ -1,4 +1,5 @@
 #include "framework/CFile.h"
+#include "framework/FileHandle.h"
 #include "framework/LongPath.h"
 #include "tests/stamping/StampTest.h"
 #include "tests/support/FileFixtures.h"
@@ -11,24 +12,6 @@ using testsupport::ReadTimes;
 namespace
 {
 constexpr DWORD kReadOnlyHiddenSystem = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-
-// Holds a file open the way another program might.
-class OpenHandle
-{
-public:
-    OpenHandle(const CString& path, DWORD access, DWORD share)
-        : m_h(CreateFile(path, access, share, nullptr, OPEN_EXISTING, 0, nullptr))
-    {
-    }
-    ~OpenHandle() { if (IsOpen()) CloseHandle(m_h); }
-    OpenHandle(const OpenHandle&) = delete;
-    OpenHandle& operator=(const OpenHandle&) = delete;
-    bool IsOpen() const { return m_h != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return m_h; }
-
-private:
-    HANDLE m_h;
-};
 }
 
 // A chosen time is written even where the file's own time lies within the
@@ -162,7 +145,8 @@ TEST_F(StampTest, FileHeldOpenByAnotherProgramIsStamped)
         CString path = MakeFile(name, h.attributes);
         FileTimes before = ReadTimes(path);
         DWORD attributes = ReadAttributes(path);
-        OpenHandle other(path, h.access, h.share);
+        // Held open the way another program might hold it.
+        FileHandle other(CreateFile(path, h.access, h.share, nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(other.IsOpen());
 
         Choose(FALSE, TRUE, TRUE);

@@ -1,0 +1,19 @@
+// Holds a handle that CreateFile returned and closes it when it goes.
+#pragma once
+
+#include "framework/Win32.h"
+
+class FileHandle
+{
+public:
+    explicit FileHandle(HANDLE h) : m_h(h) {}
+    ~FileHandle() { if (IsOpen()) ::CloseHandle(m_h); }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+
+    bool IsOpen() const { return m_h != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return m_h; }
+
+private:
+    HANDLE m_h;
+};
