@@ -21,11 +21,9 @@ BOOL CDorvaneApp::InitInstance()
     SetRegistryKey(_T("Brannoch"));
 
     CDorvaneDlg dlg;
-    m_pMainWnd = &dlg;
     // However the window was closed, the program ends: the result tells
     // nothing the program acts on.
     dlg.DoModal();
-    m_pMainWnd = nullptr;
 
     // No message loop of the application's own follows.
     return FALSE;

@@ -8,20 +8,6 @@ CIconButton::CIconButton()
     ResetHotTextColor(FALSE);
 }
 
-CIconButton::~CIconButton()
-{
-    ReleaseIcons();
-}
-
-void CIconButton::ReleaseIcons()
-{
-    if (m_hNormalIcon != nullptr && m_hNormalIcon != m_hHotIcon)
-        ::DestroyIcon(m_hNormalIcon);
-    if (m_hHotIcon != nullptr)
-        ::DestroyIcon(m_hHotIcon);
-    m_hHotIcon = nullptr;
-    m_hNormalIcon = nullptr;
-}
 
 namespace
 {
@@ -34,9 +20,8 @@ HICON LoadButtonIcon(int nIconID)
 
 void CIconButton::SetIcons(int nHotIconID, int nNormalIconID, BYTE nWidth, BYTE nHeight)
 {
-    ReleaseIcons();
-    m_hHotIcon = LoadButtonIcon(nHotIconID);
-    m_hNormalIcon = nNormalIconID != 0 ? LoadButtonIcon(nNormalIconID) : m_hHotIcon;
+    m_hotIcon.Reset(LoadButtonIcon(nHotIconID));
+    m_normalIcon.Reset(nNormalIconID != 0 ? LoadButtonIcon(nNormalIconID) : nullptr);
     m_nIconWidth = nWidth;
     m_nIconHeight = nHeight;
 }

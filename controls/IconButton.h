@@ -4,20 +4,19 @@
 // hot so that it learns when the mouse leaves.
 //
 // The button owns the icons SetIcons loads and destroys them when it goes or
-// when SetIcons replaces them; one handle shared by both looks is destroyed
-// once.
+// when SetIcons replaces them.
 #pragma once
 
 #include "framework/CButton.h"
 #include "framework/CDC.h"
 #include "framework/CRect.h"
 #include "framework/CString.h"
+#include "framework/IconHolder.h"
 
 class CIconButton : public CButton
 {
 public:
     CIconButton();
-    ~CIconButton() override;
 
     // Loads the icons from the program's resources; a normal icon id of 0
     // shows the hot icon in both looks. The size only places the icon and the
@@ -54,8 +53,8 @@ protected:
     BOOL m_bFlatEdges = TRUE;       // a flat button's one-pixel edge while hot or pressed
     BOOL m_bFlat = TRUE;            // FALSE: the classic raised button, never hot
     BOOL m_bHot = FALSE;
-    HICON m_hHotIcon = nullptr;     // while NULL no icon is painted at all
-    HICON m_hNormalIcon = nullptr;
+    IconHolder m_hotIcon;           // while empty no icon is painted at all
+    IconHolder m_normalIcon;        // while empty the hot icon serves both looks
     BYTE m_nIconHeight = 0;
     BYTE m_nIconWidth = 0;
     COLORREF m_clrNormalBack;
@@ -64,7 +63,6 @@ protected:
     COLORREF m_clrHotText;
 
 private:
-    void ReleaseIcons();
     void ResetColor(COLORREF& clrField, int nSysColor, BOOL bRepaint);
     BOOL IsHotLook(BOOL bPressed) const { return m_bHot || bPressed; }
     void DrawEdge(CDC* pDC, const CRect& rcFace, BOOL bPressed) const;

@@ -82,7 +82,7 @@ void CIconButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     if (m_bShowCaption)
         GetWindowText(strCaption);
     CRect rcCaption(lpDrawItemStruct->rcItem);
-    if (m_hHotIcon != nullptr)
+    if (m_hotIcon.Get() != nullptr)
         DrawButtonIcon(&dc, strCaption, &lpDrawItemStruct->rcItem, &rcCaption, bPressed, bDisabled);
     if (!strCaption.IsEmpty())
         DrawCaption(&dc, strCaption, rcCaption, bPressed, bDisabled);
@@ -168,7 +168,7 @@ void CIconButton::DrawButtonIcon(CDC* pDC, CString& strCaption, LPCRECT prcItem,
     if (bPressed)
         rcIcon.OffsetRect(1, 1);
 
-    HICON hIcon = IsHotLook(bPressed) ? m_hHotIcon : m_hNormalIcon;
+    HICON hIcon = IsHotLook(bPressed) || m_normalIcon.Get() == nullptr ? m_hotIcon.Get() : m_normalIcon.Get();
     ::DrawState(pDC->m_hDC, nullptr, nullptr, reinterpret_cast<LPARAM>(hIcon), 0, rcIcon.left, rcIcon.top,
                 rcIcon.Width(), rcIcon.Height(), DST_ICON | (bDisabled ? DSS_DISABLED : DSS_NORMAL));
 }

@@ -3,10 +3,10 @@
 #include "controls/HyperLink.h"
 
 #include "framework/AfxMessageBox.h"
+#include "framework/FileHandle.h"
+#include "framework/RegKey.h"
 
 #include <algorithm>
-#include <memory>
-#include <type_traits>
 #include <vector>
 
 namespace
@@ -22,8 +22,6 @@ const DWORD kInputIdleTimeoutMs = 10000;
 // What WinExec returns for a started program.
 const UINT kProgramStarted = 33;
 
-using KeyHolder = std::unique_ptr<std::remove_pointer_t<HKEY>, decltype(&::RegCloseKey)>;
-using HandleHolder = std::unique_ptr<std::remove_pointer_t<HANDLE>, decltype(&::CloseHandle)>;
 
 INT_PTR LaunchCode(HINSTANCE hResult)
 {
@@ -89,8 +87,8 @@ UINT RunCommandLine(const CString& strCommandLine, int nShowCmd)
     PROCESS_INFORMATION pi = {};
     if (!::CreateProcess(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
         return StartFailureCode(::GetLastError());
-    HandleHolder process(pi.hProcess, &::CloseHandle);
-    HandleHolder thread(pi.hThread, &::CloseHandle);
+    FileHandle process(pi.hProcess);
+    FileHandle thread(pi.hThread);
     ::WaitForInputIdle(pi.hProcess, kInputIdleTimeoutMs);
     return kProgramStarted;
 }
@@ -167,12 +165,11 @@ HINSTANCE CHyperLink::OpenTarget(LPCTSTR pszTarget, int nShowCmd)
 
 LONG CHyperLink::ReadRegDefault(HKEY hRoot, LPCTSTR pszSubKey, CString& strOut)
 {
-    HKEY hKey = nullptr;
-    LONG lResult = ::RegOpenKeyEx(hRoot, pszSubKey, 0, KEY_QUERY_VALUE, &hKey);
+    RegKey key;
+    LONG lResult = ::RegOpenKeyEx(hRoot, pszSubKey, 0, KEY_QUERY_VALUE, &key);
     if (lResult != ERROR_SUCCESS)
         return lResult;
-    KeyHolder key(hKey, &::RegCloseKey);
-    return ReadDefaultValue(hKey, strOut);
+    return ReadDefaultValue(key.Get(), strOut);
 }
 
 void CHyperLink::ShowLaunchError(int nError)

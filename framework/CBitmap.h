@@ -11,14 +11,10 @@ class CBitmap : public CGdiObject
 {
 public:
     CBitmap() = default;
-    // Wraps a bitmap that stays its owner's and is never deleted here.
-    static CBitmap Borrow(HBITMAP hBitmap);
 
     // Takes the colour format of the bitmap selected into the DC: on a fresh
     // memory DC that is one-bit monochrome, so pass a window or screen DC.
     BOOL CreateCompatibleBitmap(const CDC* pDC, int nWidth, int nHeight);
-    BOOL CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitCount, const void* pBits);
-    int GetBitmap(BITMAP* pBitmap) const { return GetObject(sizeof(BITMAP), pBitmap); }
 
     operator HBITMAP() const { return static_cast<HBITMAP>(m_hObject); }
 };

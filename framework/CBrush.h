@@ -9,8 +9,6 @@ public:
     CBrush() = default;
     // Creates a solid brush; the object stays empty if that fails.
     explicit CBrush(COLORREF crColor);
-    // Wraps a brush that stays its owner's and is never deleted here.
-    static CBrush Borrow(HBRUSH hBrush);
 
     BOOL CreateSolidBrush(COLORREF crColor);
 

@@ -7,11 +7,7 @@
 class CComboBox : public CWnd
 {
 public:
-    BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
-    { return CWnd::Create(WC_COMBOBOX, nullptr, dwStyle, rect, pParentWnd, nID); }
-
     int GetCount() const { return static_cast<int>(SendMessage(CB_GETCOUNT)); }
-    int GetCurSel() const { return static_cast<int>(SendMessage(CB_GETCURSEL)); }
     int SetCurSel(int nSelect) { return static_cast<int>(SendMessage(CB_SETCURSEL, static_cast<WPARAM>(nSelect))); }
 
     // The whole text of an entry, whatever its length; empty for a position
@@ -22,11 +18,6 @@ public:
 
     int AddString(LPCTSTR lpszString)
     { return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(lpszString))); }
-    int InsertString(int nIndex, LPCTSTR lpszString)
-    {
-        return static_cast<int>(
-            SendMessage(CB_INSERTSTRING, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpszString)));
-    }
     // Returns the number of entries left.
     int DeleteString(UINT nIndex) { return static_cast<int>(SendMessage(CB_DELETESTRING, nIndex)); }
     void ResetContent() { SendMessage(CB_RESETCONTENT); }
@@ -56,18 +47,6 @@ public:
     // An end of -1 means the end of the text, a start of -1 removes the selection.
     BOOL SetEditSel(int nStartChar, int nEndChar)
     { return static_cast<BOOL>(SendMessage(CB_SETEDITSEL, 0, MAKELPARAM(nStartChar, nEndChar))); }
-    BOOL LimitText(int nMaxChars) { return static_cast<BOOL>(SendMessage(CB_LIMITTEXT, static_cast<WPARAM>(nMaxChars))); }
 
     int SetDroppedWidth(UINT nWidth) { return static_cast<int>(SendMessage(CB_SETDROPPEDWIDTH, nWidth)); }
-    int GetDroppedWidth() const { return static_cast<int>(SendMessage(CB_GETDROPPEDWIDTH)); }
-    void ShowDropDown(BOOL bShowIt = TRUE) { SendMessage(CB_SHOWDROPDOWN, static_cast<WPARAM>(bShowIt)); }
-    BOOL GetDroppedState() const { return static_cast<BOOL>(SendMessage(CB_GETDROPPEDSTATE)); }
-
-    DWORD_PTR GetItemData(int nIndex) const
-    { return static_cast<DWORD_PTR>(SendMessage(CB_GETITEMDATA, static_cast<WPARAM>(nIndex))); }
-    int SetItemData(int nIndex, DWORD_PTR dwItemData)
-    {
-        return static_cast<int>(
-            SendMessage(CB_SETITEMDATA, static_cast<WPARAM>(nIndex), static_cast<LPARAM>(dwItemData)));
-    }
 };

@@ -107,31 +107,9 @@ CPoint CDC::SetWindowOrg(int x, int y)
     return previous;
 }
 
-CPoint CDC::GetWindowOrg() const
-{
-    POINT origin = {};
-    ::GetWindowOrgEx(m_hDC, &origin);
-    return origin;
-}
-
 BOOL CDC::FillRect(LPCRECT pRect, const CBrush* pBrush)
 {
     return ::FillRect(m_hDC, pRect, static_cast<HBRUSH>(HandleOf(pBrush)));
-}
-
-void CDC::FillSolidRect(LPCRECT pRect, COLORREF crColor)
-{
-    // An opaque empty text output fills with the background colour without a
-    // brush to make and delete.
-    COLORREF crPrevious = ::SetBkColor(m_hDC, crColor);
-    ::ExtTextOut(m_hDC, 0, 0, ETO_OPAQUE, pRect, nullptr, 0, nullptr);
-    ::SetBkColor(m_hDC, crPrevious);
-}
-
-void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF crColor)
-{
-    CRect rect(x, y, x + cx, y + cy);
-    FillSolidRect(rect, crColor);
 }
 
 BOOL CDC::FrameRect(LPCRECT pRect, const CBrush* pBrush)
@@ -139,10 +117,10 @@ BOOL CDC::FrameRect(LPCRECT pRect, const CBrush* pBrush)
     return ::FrameRect(m_hDC, pRect, static_cast<HBRUSH>(HandleOf(pBrush)));
 }
 
-CPoint CDC::MoveTo(int x, int y)
+CPoint CDC::MoveTo(POINT point)
 {
     POINT previous = {};
-    ::MoveToEx(m_hDC, x, y, &previous);
+    ::MoveToEx(m_hDC, point.x, point.y, &previous);
     return previous;
 }
 

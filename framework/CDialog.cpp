@@ -39,18 +39,6 @@ HWND CDialog::CreateFromTemplate(HWND hWndOwner)
     return m_hWnd;
 }
 
-BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParent)
-{
-    if (m_hWnd != nullptr)
-        return FALSE;
-    m_nIDTemplate = nIDTemplate;
-    m_pParentWnd = pParent;
-    if (CreateFromTemplate(pParent != nullptr ? pParent->m_hWnd : nullptr) == nullptr)
-        return FALSE;
-    m_bOwnsWindow = TRUE;
-    return TRUE;
-}
-
 INT_PTR CDialog::DoModal()
 {
     if (m_hWnd != nullptr)
@@ -125,8 +113,6 @@ void CDialog::EndDialog(int nResult)
 {
     m_nModalResult = nResult;
     m_bModalEnded = TRUE;
-    if (m_bOwnsWindow)
-        ShowWindow(SW_HIDE);
 }
 
 BOOL CDialog::UpdateData(BOOL bSaveAndValidate)

@@ -1,5 +1,5 @@
 // A dialog built from a template in the executable's own resources, run
-// modally by DoModal or shown modelessly by Create.
+// modally by DoModal.
 //
 // The dialog window is created with the layer's dialog procedure, which binds
 // the object at WM_INITDIALOG by subclassing the dialog window. From then on
@@ -38,10 +38,7 @@ public:
     // CDialog.cpp) and returns the value given to EndDialog, or -1 when the
     // window could not be created.
     virtual INT_PTR DoModal();
-    // A modeless dialog, owned by pParent's window; the object owns the
-    // window and destroys it when it goes.
-    BOOL Create(UINT nIDTemplate, CWnd* pParent = nullptr);
-    // Ends a modal dialog with nResult; a modeless dialog is hidden.
+    // Ends the dialog with nResult.
     void EndDialog(int nResult);
 
     // Moves the data between the fields and the controls: TRUE reads the

@@ -78,7 +78,6 @@ BOOL CFile::GetStatus(LPCTSTR pszFileName, CFileStatus& rStatus)
     rStatus.m_atime = CTime(data.ftLastAccessTime);
     rStatus.m_size = (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     rStatus.m_attribute = static_cast<BYTE>(data.dwFileAttributes & 0xFF);
-    rStatus.m_szFullName = FromExtendedLengthPath(path);
     return TRUE;
 }
 

@@ -25,11 +25,7 @@ public:
     // About the current entry
     CString GetFileName() const { return m_current.cFileName; }
     CString GetFilePath() const;            // the folder of the pattern, "\", the name
-    CString GetRoot() const { return m_strRoot; }
-    DWORD GetAttributes() const { return m_current.dwFileAttributes; }
-    BOOL MatchesMask(DWORD dwMask) const { return (m_current.dwFileAttributes & dwMask) != 0; }
-    BOOL IsDirectory() const { return MatchesMask(FILE_ATTRIBUTE_DIRECTORY); }
-    BOOL IsReparsePoint() const { return MatchesMask(FILE_ATTRIBUTE_REPARSE_POINT); }
+    BOOL IsDirectory() const { return (m_current.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
     // A reparse point that stands for another item: a junction, a mount point
     // or a symbolic link. Cloud placeholders and the like are reparse points
     // too, but hold their own contents. A reparse point whose tag the platform
@@ -37,7 +33,8 @@ public:
     BOOL IsLink() const
     {
         const DWORD tag = m_current.dwReserved0;
-        return IsReparsePoint() && (tag == 0 || IsReparseTagNameSurrogate(tag));
+        return (m_current.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
+               (tag == 0 || IsReparseTagNameSurrogate(tag));
     }
     BOOL IsDots() const;
 

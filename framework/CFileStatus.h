@@ -1,5 +1,5 @@
 // What the program knows of one file: its three times in whole seconds, its
-// size, its attribute bits and its full path, as CFile::GetStatus read them.
+// size and its attribute bits, as CFile::GetStatus read them.
 #pragma once
 
 #include "framework/CString.h"
@@ -12,7 +12,6 @@ struct CFileStatus
     CTime m_atime;              // last-access time
     ULONGLONG m_size = 0;
     BYTE m_attribute = 0;       // the low attribute bits: read-only is 0x01
-    CString m_szFullName;       // any length, unlike a MAX_PATH array
 
     // The times and attributes exactly as read, fractions of a second and
     // attribute bits above the low byte included. SetStatus leaves a time

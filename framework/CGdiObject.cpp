@@ -44,12 +44,6 @@ BOOL CGdiObject::DeleteObject()
     return ::DeleteObject(hObject);
 }
 
-BOOL CGdiObject::CreateStockObject(int nIndex)
-{
-    BorrowHandle(::GetStockObject(nIndex));
-    return m_hObject != nullptr;
-}
-
 void CGdiObject::BorrowHandle(HGDIOBJ hObject)
 {
     DeleteObject();

@@ -3,9 +3,8 @@
 // Ownership: an object that makes its handle (a Create function, a creating
 // constructor) or is given one with Attach owns it, and deletes it in
 // DeleteObject or when it goes. A handle that belongs to someone else (the
-// font a control returns for WM_GETFONT, a stock object) is wrapped with the
-// derived class's Borrow or with CreateStockObject; such an object never
-// deletes it. The objects cannot be copied; moving one hands over the handle
+// font a control returns for WM_GETFONT) is wrapped with the derived class's
+// Borrow; such an object never deletes it. The objects cannot be copied; moving one hands over the handle
 // together with its ownership.
 //
 // m_hObject is public for reading; change it only through Attach, Detach and
@@ -33,14 +32,8 @@ public:
     // Deletes the handle if it is owned; a borrowed one is only let go, and
     // the result is then FALSE.
     BOOL DeleteObject();
-    // Borrows one of the platform's stock objects (WHITE_BRUSH, NULL_PEN...).
-    BOOL CreateStockObject(int nIndex);
-    bool OwnsHandle() const { return m_bOwnsHandle; }
 
-    // Queries
-    HGDIOBJ GetSafeHandle() const { return m_hObject; }
     int GetObject(int nCount, LPVOID pObject) const { return ::GetObject(m_hObject, nCount, pObject); }
-    DWORD GetObjectType() const { return ::GetObjectType(m_hObject); }
 
     HGDIOBJ m_hObject = nullptr;
 

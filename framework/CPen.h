@@ -9,8 +9,6 @@ public:
     CPen() = default;
     // Creates the pen; the object stays empty if that fails.
     CPen(int nPenStyle, int nWidth, COLORREF crColor);
-    // Wraps a pen that stays its owner's and is never deleted here.
-    static CPen Borrow(HPEN hPen);
 
     BOOL CreatePen(int nPenStyle, int nWidth, COLORREF crColor);
 

@@ -20,28 +20,15 @@ public:
     int Width() const { return right - left; }
     int Height() const { return bottom - top; }
     CSize Size() const { return CSize(Width(), Height()); }
-    CPoint TopLeft() const { return CPoint(left, top); }
-    CPoint BottomRight() const { return CPoint(right, bottom); }
-    BOOL IsRectEmpty() const { return ::IsRectEmpty(this); }
     BOOL PtInRect(POINT pt) const { return ::PtInRect(this, pt); }
 
-    void SetRect(int l, int t, int r, int b) { ::SetRect(this, l, t, r, b); }
     void SetRectEmpty() { ::SetRectEmpty(this); }
     void CopyRect(const RECT& rc) { left = rc.left; top = rc.top; right = rc.right; bottom = rc.bottom; }
-    void InflateRect(int dx, int dy) { ::InflateRect(this, dx, dy); }
     void DeflateRect(int dx, int dy) { ::InflateRect(this, -dx, -dy); }
     void OffsetRect(int dx, int dy) { ::OffsetRect(this, dx, dy); }
-    void OffsetRect(POINT pt) { ::OffsetRect(this, pt.x, pt.y); }
-    void NormalizeRect();
 
     operator LPRECT() { return this; }
     operator LPCRECT() const { return this; }
     bool operator==(const RECT& rc) const { return ::EqualRect(this, &rc) != FALSE; }
     bool operator!=(const RECT& rc) const { return !(*this == rc); }
 };
-
-inline void CRect::NormalizeRect()
-{
-    if (left > right) { LONG t = left; left = right; right = t; }
-    if (top > bottom) { LONG t = top; top = bottom; bottom = t; }
-}

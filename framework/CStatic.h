@@ -8,11 +8,4 @@
 
 class CStatic : public CWnd
 {
-public:
-    BOOL Create(LPCTSTR lpszText, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID = 0xFFFF)
-    { return CWnd::Create(WC_STATIC, lpszText, dwStyle, rect, pParentWnd, nID); }
-
-    HICON SetIcon(HICON hIcon)
-    { return reinterpret_cast<HICON>(SendMessage(STM_SETICON, reinterpret_cast<WPARAM>(hIcon))); }
-    HICON GetIcon() const { return reinterpret_cast<HICON>(SendMessage(STM_GETICON)); }
 };

@@ -23,12 +23,6 @@ CString::CString(LPCTSTR psz, int nLength)
         m_str.assign(psz, static_cast<size_t>(nLength));
 }
 
-CString::CString(TCHAR ch, int nRepeat)
-{
-    if (nRepeat > 0)
-        m_str.assign(static_cast<size_t>(nRepeat), ch);
-}
-
 CString& CString::operator=(LPCTSTR psz)
 {
     if (psz == nullptr)
@@ -50,28 +44,11 @@ int CString::Compare(LPCTSTR psz) const
     return _tcscmp(m_str.c_str(), psz != nullptr ? psz : _T(""));
 }
 
-int CString::CompareNoCase(LPCTSTR psz) const
-{
-    // The platform's ordinal case-insensitive comparison is the one that file
-    // names follow; the C runtime's _tcsicmp would depend on the C locale.
-    int result = CompareStringOrdinal(m_str.c_str(), -1, psz != nullptr ? psz : _T(""), -1, TRUE);
-    return result - CSTR_EQUAL;
-}
-
 CString CString::Left(int nCount) const
 {
     if (nCount <= 0)
         return CString();
     return CString(m_str.substr(0, static_cast<size_t>(nCount)));
-}
-
-CString CString::Right(int nCount) const
-{
-    if (nCount <= 0)
-        return CString();
-    if (nCount >= GetLength())
-        return *this;
-    return CString(m_str.substr(m_str.size() - static_cast<size_t>(nCount)));
 }
 
 CString CString::Mid(int nFirst) const
@@ -126,36 +103,6 @@ CString& CString::TrimRight()
         --end;
     m_str.erase(end);
     return *this;
-}
-
-CString& CString::MakeLower()
-{
-    if (!m_str.empty())
-        CharLowerBuff(&m_str[0], static_cast<DWORD>(m_str.size()));
-    return *this;
-}
-
-CString& CString::MakeUpper()
-{
-    if (!m_str.empty())
-        CharUpperBuff(&m_str[0], static_cast<DWORD>(m_str.size()));
-    return *this;
-}
-
-int CString::Replace(LPCTSTR pszOld, LPCTSTR pszNew)
-{
-    if (pszOld == nullptr || *pszOld == 0)
-        return 0;
-    std::basic_string<TCHAR> oldText(pszOld);
-    std::basic_string<TCHAR> newText(pszNew != nullptr ? pszNew : _T(""));
-    int count = 0;
-    for (size_t pos = m_str.find(oldText); pos != std::basic_string<TCHAR>::npos;
-         pos = m_str.find(oldText, pos + newText.size()))
-    {
-        m_str.replace(pos, oldText.size(), newText);
-        ++count;
-    }
-    return count;
 }
 
 void CString::Truncate(int nNewLength)

@@ -19,7 +19,6 @@ public:
     CString() = default;
     CString(LPCTSTR psz);                   // a null pointer gives the empty string
     CString(LPCTSTR psz, int nLength);
-    CString(TCHAR ch, int nRepeat = 1);
     CString(const std::basic_string<TCHAR>& str) : m_str(str) {}
 
     // Size and access
@@ -28,10 +27,7 @@ public:
     void Empty() { m_str.clear(); }
     operator LPCTSTR() const { return m_str.c_str(); }
     LPCTSTR GetString() const { return m_str.c_str(); }
-    TCHAR GetAt(int nIndex) const { return m_str.at(static_cast<size_t>(nIndex)); }
-    TCHAR operator[](int nIndex) const { return GetAt(nIndex); }
-    void SetAt(int nIndex, TCHAR ch) { m_str.at(static_cast<size_t>(nIndex)) = ch; }
-    const std::basic_string<TCHAR>& Str() const { return m_str; }
+    TCHAR operator[](int nIndex) const { return m_str.at(static_cast<size_t>(nIndex)); }
 
     // Assignment and concatenation
     CString& operator=(LPCTSTR psz);
@@ -43,21 +39,17 @@ public:
     friend CString operator+(LPCTSTR a, const CString& b) { CString r(a); r += b; return r; }
     friend CString operator+(const CString& a, TCHAR b) { CString r(a); r += b; return r; }
 
-    // Comparison: Compare is exact, CompareNoCase ignores letter case the way
-    // the platform's file names do.
+    // Exact comparison.
     int Compare(LPCTSTR psz) const;
-    int CompareNoCase(LPCTSTR psz) const;
     friend bool operator==(const CString& a, const CString& b) { return a.m_str == b.m_str; }
     friend bool operator==(const CString& a, LPCTSTR b) { return a.Compare(b) == 0; }
     friend bool operator==(LPCTSTR a, const CString& b) { return b.Compare(a) == 0; }
     friend bool operator!=(const CString& a, const CString& b) { return !(a == b); }
     friend bool operator!=(const CString& a, LPCTSTR b) { return !(a == b); }
     friend bool operator!=(LPCTSTR a, const CString& b) { return !(b == a); }
-    friend bool operator<(const CString& a, const CString& b) { return a.m_str < b.m_str; }
 
     // Pieces and searching; positions are 0-based, -1 means not found.
     CString Left(int nCount) const;
-    CString Right(int nCount) const;
     CString Mid(int nFirst) const;
     CString Mid(int nFirst, int nCount) const;
     int Find(TCHAR ch, int nStart = 0) const;
@@ -68,9 +60,6 @@ public:
     CString& TrimLeft();                    // white space as _istspace sees it
     CString& TrimRight();
     CString& Trim() { TrimRight(); return TrimLeft(); }
-    CString& MakeLower();
-    CString& MakeUpper();
-    int Replace(LPCTSTR pszOld, LPCTSTR pszNew);
     void Truncate(int nNewLength);
 
     // printf-style formatting with the C runtime's wide rules (%s is a TCHAR string).
@@ -114,10 +103,7 @@ public:
     bool IsEmpty() const { return m_items.empty(); }
     int Add(const CString& str) { m_items.push_back(str); return GetSize() - 1; }
     const CString& GetAt(int nIndex) const { return m_items.at(static_cast<size_t>(nIndex)); }
-    CString& ElementAt(int nIndex) { return m_items.at(static_cast<size_t>(nIndex)); }
     const CString& operator[](int nIndex) const { return GetAt(nIndex); }
-    CString& operator[](int nIndex) { return ElementAt(nIndex); }
-    void RemoveAll() { m_items.clear(); }
 
 private:
     std::vector<CString> m_items;

@@ -100,13 +100,6 @@ CTime::CTime(const FILETIME& fileTime)
 {
 }
 
-CTime CTime::GetCurrentTime()
-{
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    return CTime(now);
-}
-
 bool CTime::GetAsFileTime(FILETIME& fileTime) const
 {
     return IsValid() && SecondsToFileTime(m_seconds, fileTime);
@@ -155,20 +148,3 @@ struct tm* CTime::GetLocalTm(struct tm* ptm) const
         ptm->tm_isdst = -1;
     return ptm;
 }
-
-namespace
-{
-SYSTEMTIME LocalOrZero(const CTime& time)
-{
-    SYSTEMTIME local = {};
-    time.GetAsSystemTime(local);
-    return local;
-}
-}
-
-int CTime::GetYear() const { return LocalOrZero(*this).wYear; }
-int CTime::GetMonth() const { return LocalOrZero(*this).wMonth; }
-int CTime::GetDay() const { return LocalOrZero(*this).wDay; }
-int CTime::GetHour() const { return LocalOrZero(*this).wHour; }
-int CTime::GetMinute() const { return LocalOrZero(*this).wMinute; }
-int CTime::GetSecond() const { return LocalOrZero(*this).wSecond; }

@@ -39,11 +39,7 @@ public:
     // From a file time (UTC, 100-ns units since 1601).
     explicit CTime(const FILETIME& fileTime);
 
-    static CTime GetCurrentTime();
-    static CTime Invalid() { CTime t; t.m_seconds = kInvalid; return t; }
-
     bool IsValid() const { return m_seconds != kInvalid; }
-    std::int64_t GetTime() const { return m_seconds; }
 
     // Local broken-down time; nullptr when the time has no local form.
     struct tm* GetLocalTm(struct tm* ptm) const;
@@ -51,13 +47,6 @@ public:
     bool GetAsSystemTime(SYSTEMTIME& localTime) const;
     // File time (UTC); false when the time lies outside what a FILETIME holds.
     bool GetAsFileTime(FILETIME& fileTime) const;
-
-    int GetYear() const;
-    int GetMonth() const;
-    int GetDay() const;
-    int GetHour() const;
-    int GetMinute() const;
-    int GetSecond() const;
 
     bool operator==(const CTime& other) const { return m_seconds == other.m_seconds; }
     bool operator!=(const CTime& other) const { return m_seconds != other.m_seconds; }

@@ -2,9 +2,6 @@
 
 namespace
 {
-// The longest tool text GetText reads back.
-const int kMaxTipText = 1024;
-
 // The identity of a tool (see CToolTipCtrl.h). The structure is sized as
 // the common controls before version 6 know it, which version 6 accepts too.
 TOOLINFO ToolInfo(HWND hWnd, UINT_PTR nIDTool)
@@ -31,14 +28,6 @@ BOOL CToolTipCtrl::Create(CWnd* pParentWnd, DWORD dwStyle)
 {
     return CreateEx(0, TOOLTIPS_CLASS, nullptr, WS_POPUP | dwStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                     CW_USEDEFAULT, CW_USEDEFAULT, pParentWnd != nullptr ? pParentWnd->m_hWnd : nullptr, nullptr);
-}
-
-BOOL CToolTipCtrl::AddTool(CWnd* pWnd, UINT nIDText, LPCRECT lpRectTool, UINT_PTR nIDTool)
-{
-    CString text;
-    if (!text.LoadString(nIDText))
-        return FALSE;
-    return AddTool(pWnd, text, lpRectTool, nIDTool);
 }
 
 BOOL CToolTipCtrl::AddTool(HWND hWnd, UINT nIDText, LPCRECT lpRectTool, UINT_PTR nIDTool)
@@ -71,13 +60,4 @@ void CToolTipCtrl::UpdateTipText(LPCTSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool)
     TOOLINFO ti = ToolInfo(pWnd->m_hWnd, nIDTool);
     ti.lpszText = const_cast<LPTSTR>(lpszText);
     SendMessage(TTM_UPDATETIPTEXT, 0, reinterpret_cast<LPARAM>(&ti));
-}
-
-void CToolTipCtrl::GetText(CString& rString, CWnd* pWnd, UINT_PTR nIDTool) const
-{
-    TOOLINFO ti = ToolInfo(pWnd->m_hWnd, nIDTool);
-    TCHAR buffer[kMaxTipText + 1] = {};
-    ti.lpszText = buffer;
-    SendMessage(TTM_GETTEXT, kMaxTipText + 1, reinterpret_cast<LPARAM>(&ti));
-    rString = buffer;
 }

@@ -19,16 +19,11 @@ public:
     // A popup owned by pParentWnd's window; dwStyle adds TTS_* styles.
     BOOL Create(CWnd* pParentWnd, DWORD dwStyle = 0);
 
-    // The text from the string table; FALSE (and no tool) when it has none.
-    BOOL AddTool(CWnd* pWnd, UINT nIDText, LPCRECT lpRectTool = nullptr, UINT_PTR nIDTool = 0);
     BOOL AddTool(CWnd* pWnd, LPCTSTR lpszText, LPCRECT lpRectTool = nullptr, UINT_PTR nIDTool = 0);
-    // The same for a control that has no object of its own.
-    BOOL AddTool(HWND hWnd, UINT nIDText, LPCRECT lpRectTool = nullptr, UINT_PTR nIDTool = 0);
     BOOL AddTool(HWND hWnd, LPCTSTR lpszText, LPCRECT lpRectTool = nullptr, UINT_PTR nIDTool = 0);
+    // The text from the string table; FALSE (and no tool) when it has none.
+    BOOL AddTool(HWND hWnd, UINT nIDText, LPCRECT lpRectTool = nullptr, UINT_PTR nIDTool = 0);
     void UpdateTipText(LPCTSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool = 0);
-    // The tool's current text (empty for an unknown tool).
-    void GetText(CString& rString, CWnd* pWnd, UINT_PTR nIDTool = 0) const;
-    int GetToolCount() const { return static_cast<int>(SendMessage(TTM_GETTOOLCOUNT)); }
 
     void RelayEvent(MSG* pMsg) { SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(pMsg)); }
     void Activate(BOOL bActivate) { SendMessage(TTM_ACTIVATE, static_cast<WPARAM>(bActivate)); }

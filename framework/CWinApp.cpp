@@ -1,5 +1,7 @@
 #include "framework/CWinApp.h"
 
+#include "framework/RegKey.h"
+
 #include <iterator>
 
 namespace
@@ -15,26 +17,10 @@ CString ExecutableBaseName()
     int dot = name.ReverseFind(_T('.'));
     return dot > 0 ? name.Left(dot) : name;
 }
-
-// Holds an open registry key and closes it.
-class RegKey
-{
-public:
-    RegKey() = default;
-    ~RegKey() { if (m_hKey) RegCloseKey(m_hKey); }
-    RegKey(const RegKey&) = delete;
-    RegKey& operator=(const RegKey&) = delete;
-    HKEY* operator&() { return &m_hKey; }
-    HKEY Get() const { return m_hKey; }
-
-private:
-    HKEY m_hKey = nullptr;
-};
 }
 
 CWinApp::CWinApp(LPCTSTR pszAppName)
-    : m_hInstance(GetModuleHandle(nullptr)),
-      m_strAppName(pszAppName != nullptr ? CString(pszAppName) : ExecutableBaseName()),
+    : m_strAppName(pszAppName != nullptr ? CString(pszAppName) : ExecutableBaseName()),
       m_strProfileName(ExecutableBaseName())
 {
     g_pApp = this;
@@ -117,12 +103,11 @@ CString AfxGetAppName()
     return g_pApp != nullptr ? g_pApp->m_strAppName : ExecutableBaseName();
 }
 
-int AfxWinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, LPTSTR /*lpCmdLine*/, int /*nCmdShow*/)
+int AfxWinMain(HINSTANCE /*hInstance*/, HINSTANCE /*hPrevInstance*/, LPTSTR /*lpCmdLine*/, int /*nCmdShow*/)
 {
     CWinApp* app = AfxGetApp();
     if (app == nullptr)
         return -1;
-    app->m_hInstance = hInstance;
     // There is no message loop of the application's own: InitInstance runs
     // the program (a modal dialog) and the process ends when it returns.
     app->InitInstance();

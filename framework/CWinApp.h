@@ -1,5 +1,4 @@
-// The application object: the program's instance handle, its name, its main
-// window, and its settings under
+// The application object: the program's name and its settings under
 //   HKEY_CURRENT_USER\Software\<registry key>\<profile name>\<section>
 // where the profile name is the executable's file name without extension.
 //
@@ -9,8 +8,6 @@
 #pragma once
 
 #include "framework/CString.h"
-
-class CWnd;
 
 class CWinApp
 {
@@ -38,11 +35,9 @@ public:
     // The key of a section, for tests and tools: Software\Key\Profile\Section.
     CString GetSectionKeyPath(LPCTSTR pszSection) const;
 
-    HINSTANCE m_hInstance;
     CString m_strAppName;
     CString m_strRegistryKey;
     CString m_strProfileName;
-    CWnd* m_pMainWnd = nullptr;
 };
 
 CWinApp* AfxGetApp();

@@ -10,10 +10,6 @@ namespace
 struct ThreadWindows
 {
     std::unordered_map<HWND, CWnd*> objects;
-    // Windows whose object went while another subclass sat on top of the
-    // layer's procedure: the procedure stays in the chain and forwards their
-    // messages to the procedure the object had replaced.
-    std::unordered_map<HWND, WNDPROC> orphans;
     // The object CreateEx is creating a window for, until its creation hook
     // has bound it.
     CWnd* pCreating = nullptr;
@@ -116,7 +112,7 @@ CWnd::~CWnd()
     // object that is half gone.
     HWND hWnd = m_hWnd;
     BOOL bOwnsWindow = m_bOwnsWindow;
-    Unbind(false);
+    Unbind();
     if (bOwnsWindow)
         ::DestroyWindow(hWnd);
 }
@@ -135,29 +131,18 @@ void CWnd::Bind(HWND hWnd)
     ThreadWindows& thread = ThisThread();
     m_hWnd = hWnd;
     thread.objects[hWnd] = this;
-    auto orphan = thread.orphans.find(hWnd);
-    if (orphan != thread.orphans.end())
-    {
-        // The layer's procedure is still in the chain, beneath another
-        // subclass: the object takes that place back. Installing it on top
-        // as well would let the lower copy forward to the upper one for ever.
-        m_pfnSuper = orphan->second;
-        thread.orphans.erase(orphan);
-        return;
-    }
     m_pfnSuper = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtr(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StaticWindowProc)));
 }
 
-void CWnd::Unbind(bool bWindowGoing)
+void CWnd::Unbind()
 {
-    ThreadWindows& thread = ThisThread();
-    thread.objects.erase(m_hWnd);
+    ThisThread().objects.erase(m_hWnd);
+    // Another subclass on top (a tool tip's) keeps its place in the chain;
+    // the procedure is only given back while the layer's is the current one.
     auto current = reinterpret_cast<WNDPROC>(::GetWindowLongPtr(m_hWnd, GWLP_WNDPROC));
     if (current == &CWnd::StaticWindowProc)
         ::SetWindowLongPtr(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
-    else if (!bWindowGoing && ::IsWindow(m_hWnd))
-        thread.orphans[m_hWnd] = m_pfnSuper;
     m_hWnd = nullptr;
     m_pfnSuper = nullptr;
     m_bOwnsWindow = FALSE;
@@ -171,19 +156,6 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
     PreSubclassWindow();
     Bind(hWnd);
     return TRUE;
-}
-
-BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
-{
-    return SubclassWindow(::GetDlgItem(pParent->m_hWnd, static_cast<int>(nID)));
-}
-
-HWND CWnd::UnsubclassWindow()
-{
-    HWND hWnd = m_hWnd;
-    if (hWnd != nullptr)
-        Unbind(false);
-    return hWnd;
 }
 
 LRESULT CALLBACK CWnd::CreationHookProc(int nCode, WPARAM wParam, LPARAM lParam)
@@ -217,20 +189,6 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
         Bind(hWnd);
     m_bOwnsWindow = TRUE;
     return TRUE;
-}
-
-BOOL CWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
-                  CWnd* pParentWnd, UINT nID)
-{
-    return CreateEx(0, lpszClassName, lpszWindowName, dwStyle | WS_CHILD, rect.left, rect.top,
-                    rect.right - rect.left, rect.bottom - rect.top,
-                    pParentWnd != nullptr ? pParentWnd->m_hWnd : nullptr,
-                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)));
-}
-
-BOOL CWnd::DestroyWindow()
-{
-    return m_hWnd != nullptr && ::DestroyWindow(m_hWnd);
 }
 
 void CWnd::PreSubclassWindow()
@@ -303,7 +261,7 @@ LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
     }
     m_pCurrentMessage = pOuter;
     if (message == WM_NCDESTROY && m_hWnd != nullptr)
-        Unbind(true);
+        Unbind();
     return result;
 }
 
@@ -311,15 +269,7 @@ LRESULT CALLBACK CWnd::StaticWindowProc(HWND hWnd, UINT message, WPARAM wParam, 
 {
     if (CWnd* pWnd = FromHandlePermanent(hWnd))
         return pWnd->Dispatch(message, wParam, lParam);
-
-    auto& orphans = ThisThread().orphans;
-    auto it = orphans.find(hWnd);
-    if (it == orphans.end())
-        return ::DefWindowProc(hWnd, message, wParam, lParam);
-    WNDPROC pfnSuper = it->second;
-    if (message == WM_NCDESTROY)
-        orphans.erase(it);
-    return ::CallWindowProc(pfnSuper, hWnd, message, wParam, lParam);
+    return ::DefWindowProc(hWnd, message, wParam, lParam);
 }
 
 BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
@@ -344,16 +294,6 @@ HWND CWnd::GetOwner() const
     return hOwner != nullptr ? hOwner : ::GetParent(m_hWnd);
 }
 
-void CWnd::ScreenToClient(LPRECT lpRect) const
-{
-    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<LPPOINT>(lpRect), 2);
-}
-
-void CWnd::ClientToScreen(LPRECT lpRect) const
-{
-    ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<LPPOINT>(lpRect), 2);
-}
-
 CString CWnd::GetWindowTextOf(HWND hWnd)
 {
     // The buffer is sized from the length, and the text cut to what the read
@@ -365,28 +305,15 @@ CString CWnd::GetWindowTextOf(HWND hWnd)
     return text;
 }
 
-namespace
+BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
 {
-BOOL ModifyLong(HWND hWnd, int nIndex, DWORD dwRemove, DWORD dwAdd, UINT nFlags)
-{
-    DWORD dwOld = static_cast<DWORD>(::GetWindowLongPtr(hWnd, nIndex));
+    DWORD dwOld = GetStyle();
     DWORD dwNew = (dwOld & ~dwRemove) | dwAdd;
     if (dwNew == dwOld)
         return FALSE;
-    ::SetWindowLongPtr(hWnd, nIndex, static_cast<LONG_PTR>(dwNew));
+    ::SetWindowLongPtr(m_hWnd, GWL_STYLE, static_cast<LONG_PTR>(dwNew));
     if (nFlags != 0)
-        ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0,
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
                        SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
     return TRUE;
-}
-}
-
-BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
-{
-    return ModifyLong(m_hWnd, GWL_STYLE, dwRemove, dwAdd, nFlags);
-}
-
-BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
-{
-    return ModifyLong(m_hWnd, GWL_EXSTYLE, dwRemove, dwAdd, nFlags);
 }

@@ -5,17 +5,17 @@
 // handle -> object); FromHandlePermanent looks it up. There are no temporary
 // objects: where a window is only named (a parameter or a result), the layer
 // passes its HWND. An object is bound in one of three ways:
-//   - SubclassWindow / SubclassDlgItem / DDX_Control take over an existing
-//     window: PreSubclassWindow runs first, with m_hWnd already set, then the
-//     window procedure is replaced and the previous one kept;
-//   - Create / CreateEx create the window and bind it before its first
-//     message, so OnWndMsg sees WM_NCCREATE and WM_CREATE (PreSubclassWindow
-//     does not run: nothing existed to take over). The object owns such a
-//     window and its destructor destroys it;
+//   - SubclassWindow / DDX_Control take over an existing window:
+//     PreSubclassWindow runs first, with m_hWnd already set, then the window
+//     procedure is replaced and the previous one kept;
+//   - CreateEx creates the window and binds it before its first message, so
+//     OnWndMsg sees WM_NCCREATE and WM_CREATE (PreSubclassWindow does not
+//     run: nothing existed to take over). The object owns such a window and
+//     its destructor destroys it;
 //   - CDialog binds itself at WM_INITDIALOG (see CDialog.h).
 // A window leaving (WM_NCDESTROY) unbinds its object, which gets its original
-// window procedure back. UnsubclassWindow and the destructor unbind as well;
-// the destructor never destroys a window it only took over.
+// window procedure back. The destructor unbinds as well; it never destroys a
+// window it only took over.
 //
 // Dispatch. Every message of a bound window goes:
 //   static window procedure -> WindowProc -> (reflection, below)
@@ -86,17 +86,10 @@ public:
     // Takes over an existing window; FALSE when this object already has a
     // window, the handle is not a window or is bound to another object.
     BOOL SubclassWindow(HWND hWnd);
-    BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
-    // Gives the window its original procedure back and unbinds it; returns
-    // the window (nullptr when there was none). The window itself stays.
-    HWND UnsubclassWindow();
 
-    // Windows the object creates itself, owns and destroys.
+    // A window the object creates itself, owns and destroys.
     BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
                   int x, int y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenuOrID);
-    BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
-                CWnd* pParentWnd, UINT nID);
-    BOOL DestroyWindow();
 
     // --- What a derived class overrides -----------------------------------
 
@@ -130,8 +123,6 @@ public:
     HWND GetSafeHwnd() const { return m_hWnd; }
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     { return ::SendMessage(m_hWnd, message, wParam, lParam); }
-    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
-    { return ::PostMessage(m_hWnd, message, wParam, lParam); }
 
     void Invalidate(BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
     void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, lpRect, bErase); }
@@ -143,26 +134,20 @@ public:
     HWND SetCapture() { return ::SetCapture(m_hWnd); }
     static BOOL ReleaseCapture() { return ::ReleaseCapture(); }
     static HWND GetCapture() { return ::GetCapture(); }
-    HWND SetFocus() { return ::SetFocus(m_hWnd); }
-    static HWND GetFocus() { return ::GetFocus(); }
 
     // The owner window if there is one, else the parent.
     HWND GetOwner() const;
     // The parent of a child window, the owner of a top-level one.
     HWND GetParent() const { return ::GetParent(m_hWnd); }
     HWND GetDlgItem(int nID) const { return ::GetDlgItem(m_hWnd, nID); }
-    int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
 
     void GetClientRect(LPRECT lpRect) const { ::GetClientRect(m_hWnd, lpRect); }
     void GetWindowRect(LPRECT lpRect) const { ::GetWindowRect(m_hWnd, lpRect); }
-    void ScreenToClient(LPPOINT lpPoint) const { ::ScreenToClient(m_hWnd, lpPoint); }
-    void ScreenToClient(LPRECT lpRect) const;
-    void ClientToScreen(LPPOINT lpPoint) const { ::ClientToScreen(m_hWnd, lpPoint); }
-    void ClientToScreen(LPRECT lpRect) const;
-    void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE)
-    { ::MoveWindow(m_hWnd, x, y, nWidth, nHeight, bRepaint); }
     void MoveWindow(LPCRECT lpRect, BOOL bRepaint = TRUE)
-    { MoveWindow(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top, bRepaint); }
+    {
+        ::MoveWindow(m_hWnd, lpRect->left, lpRect->top, lpRect->right - lpRect->left,
+                     lpRect->bottom - lpRect->top, bRepaint);
+    }
     BOOL SetWindowPos(HWND hWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags)
     { return ::SetWindowPos(m_hWnd, hWndInsertAfter, x, y, cx, cy, nFlags); }
 
@@ -170,20 +155,16 @@ public:
     // The whole text, whatever its length.
     void GetWindowText(CString& rString) const { rString = GetWindowTextOf(m_hWnd); }
     static CString GetWindowTextOf(HWND hWnd);
-    int GetWindowTextLength() const { return ::GetWindowTextLength(m_hWnd); }
 
     BOOL EnableWindow(BOOL bEnable = TRUE) { return ::EnableWindow(m_hWnd, bEnable); }
-    BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
     BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
     BOOL ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
     BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
 
     DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtr(m_hWnd, GWL_STYLE)); }
-    DWORD GetExStyle() const { return static_cast<DWORD>(::GetWindowLongPtr(m_hWnd, GWL_EXSTYLE)); }
     // Removes, then adds style bits; with nFlags the frame is updated through
     // SetWindowPos with those flags. FALSE when the style did not change.
     BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
-    BOOL ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
 
     void SetFont(HFONT hFont, BOOL bRedraw = TRUE)
     { ::SendMessage(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(hFont), bRedraw); }
@@ -210,11 +191,9 @@ private:
     static LRESULT CALLBACK CreationHookProc(int nCode, WPARAM wParam, LPARAM lParam);
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     void Bind(HWND hWnd);
-    void Unbind(bool bWindowGoing);
+    void Unbind();
 
     WNDPROC m_pfnSuper = nullptr;
     BOOL m_bOwnsWindow = FALSE;
     const CurrentMessage* m_pCurrentMessage = nullptr;
-
-    friend class CDialog;
 };

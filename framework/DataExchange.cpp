@@ -13,14 +13,6 @@ void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
         rControl.SubclassWindow(hCtrl);
 }
 
-namespace
-{
-bool IsDropDownList(HWND hCombo)
-{
-    return (::GetWindowLongPtr(hCombo, GWL_STYLE) & 0x3) == CBS_DROPDOWNLIST;
-}
-}
-
 void DDX_CBString(CDataExchange* pDX, int nIDC, CString& value)
 {
     HWND hCombo = pDX->PrepareCtrl(nIDC);
@@ -28,11 +20,6 @@ void DDX_CBString(CDataExchange* pDX, int nIDC, CString& value)
         return;
     if (pDX->m_bSaveAndValidate)
         value = CWnd::GetWindowTextOf(hCombo);
-    else if (IsDropDownList(hCombo))
-        ::SendMessage(hCombo, CB_SETCURSEL,
-                      static_cast<WPARAM>(::SendMessage(hCombo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                                        reinterpret_cast<LPARAM>(value.GetString()))),
-                      0);
     else
         ::SetWindowText(hCombo, value);
 }

@@ -29,8 +29,7 @@ void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
 
 // The text of a combo box. Saving reads the whole text, whatever its length.
 // Loading makes the edit field show exactly value: a list entry that merely
-// begins with it is never put in its place. A drop-down list without an edit
-// field selects the entry equal to value (none when there is no such entry).
+// begins with it is never put in its place.
 void DDX_CBString(CDataExchange* pDX, int nIDC, CString& value);
 
 // A date and time picker. Saving takes the picker's local time when it holds

@@ -1,4 +1,6 @@
-// Holds a handle that CreateFile returned and closes it when it goes.
+// Holds a kernel handle (a file CreateFile opened, a process or a thread
+// CreateProcess started) and closes it when it goes. The platform says "no
+// handle" in two ways, null and INVALID_HANDLE_VALUE; neither is closed.
 #pragma once
 
 #include "framework/Win32.h"
@@ -11,7 +13,7 @@ public:
     FileHandle(const FileHandle&) = delete;
     FileHandle& operator=(const FileHandle&) = delete;
 
-    bool IsOpen() const { return m_h != INVALID_HANDLE_VALUE; }
+    bool IsOpen() const { return m_h != nullptr && m_h != INVALID_HANDLE_VALUE; }
     HANDLE Get() const { return m_h; }
 
 private:

@@ -21,14 +21,6 @@ CDorvaneDlg::CDorvaneDlg(CWnd* pParent)
 {
 }
 
-CDorvaneDlg::~CDorvaneDlg()
-{
-    if (m_hIcon != nullptr)
-        DestroyIcon(m_hIcon);
-    if (m_hSmallIcon != nullptr)
-        DestroyIcon(m_hSmallIcon);
-}
-
 void CDorvaneDlg::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
@@ -62,9 +54,9 @@ BOOL CDorvaneDlg::OnInitDialog()
         }
     }
 
-    SetIcon(m_hIcon, TRUE);
-    m_hSmallIcon = LoadProgramIcon(16);
-    SetIcon(m_hSmallIcon, FALSE);
+    SetIcon(m_hIcon.Get(), TRUE);
+    m_hSmallIcon.Reset(LoadProgramIcon(16));
+    SetIcon(m_hSmallIcon.Get(), FALSE);
 
     m_comboPath.m_nMaxHistory = kHistoryLimit;
     LimitDateRange();
@@ -193,12 +185,12 @@ void CDorvaneDlg::OnPaint()
     GetClientRect(&rect);
     int x = (rect.Width() - cxIcon + 1) / 2;
     int y = (rect.Height() - cyIcon + 1) / 2;
-    dc.DrawIcon(x, y, m_hIcon);
+    dc.DrawIcon(x, y, m_hIcon.Get());
 }
 
 HCURSOR CDorvaneDlg::OnQueryDragIcon()
 {
-    return static_cast<HCURSOR>(m_hIcon);
+    return static_cast<HCURSOR>(m_hIcon.Get());
 }
 
 void CDorvaneDlg::OnAbout()

@@ -9,13 +9,13 @@
 #include "framework/CString.h"
 #include "framework/CTime.h"
 #include "framework/CToolTipCtrl.h"
+#include "framework/IconHolder.h"
 #include "target_entry/PathCombo.h"
 
 class CDorvaneDlg : public CDialog
 {
 public:
     explicit CDorvaneDlg(CWnd* pParent = nullptr);
-    ~CDorvaneDlg() override;
 
     // The history never holds more than this many targets.
     static constexpr int kHistoryLimit = 10;
@@ -36,7 +36,7 @@ public:
     BOOL m_bChangeModified = FALSE;
     BOOL m_bReadOnly = FALSE;
 
-    HICON m_hIcon = nullptr;
+    IconHolder m_hIcon;
     CToolTipCtrl m_toolTip;
 
     // The new stamp time, composed by the stamp command.
@@ -83,7 +83,7 @@ private:
     bool OnClicked(UINT nID);
 
     // The 16 x 16 image of the program's icon, for the caption and task bar.
-    HICON m_hSmallIcon = nullptr;
+    IconHolder m_hSmallIcon;
     void PutTimeOnChosenDate();
     static bool IsFolderItself(LPCTSTR pszPath);
     bool ComposeStampTime();

@@ -1,5 +1,6 @@
 #include "target_entry/FolderDialog.h"
 
+#include "framework/ComPtr.h"
 #include "framework/CWnd.h"
 #include "framework/ReportException.h"
 
@@ -33,14 +34,13 @@ CString PathOf(LPCITEMIDLIST pidl)
 // The identifier list of a folder path, parsed by the desktop folder.
 bool ParseFolder(const CString& strFolder, CItemIdList& pidl)
 {
-    IShellFolder* desktop = nullptr;
-    if (FAILED(SHGetDesktopFolder(&desktop)))
+    ComPtr<IShellFolder> desktop;
+    if (FAILED(SHGetDesktopFolder(reinterpret_cast<IShellFolder**>(desktop.Out()))))
         return true;        // without the desktop folder the root is ignored
     CString text(strFolder);
     HRESULT hr = desktop->ParseDisplayName(nullptr, nullptr, text.GetBuffer(text.GetLength()), nullptr,
                                            &pidl, nullptr);
     text.ReleaseBuffer();
-    desktop->Release();
     return SUCCEEDED(hr);
 }
 }
