@@ -5,6 +5,8 @@
 #   - on the current display when DISPLAY is set (close the window to end);
 #   - otherwise on a virtual display: the main window is photographed into
 #     build/x64/screenshot.png and then closed.
+# It runs in a Wine prefix of its own, build/run-prefix (made on first use),
+# so the tests' settings never show up here, nor these in the tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh
@@ -13,6 +15,7 @@ tools/build.sh all
 root=$PWD
 exe="$root/build/x64/app/Dorvane.exe"
 wrapper="$root/build/x64/wine-run.sh"
+export DORVANE_WINEPREFIX="$root/build/run-prefix"
 
 if [ -n "${DISPLAY:-}" ]; then
     DORVANE_USE_DISPLAY="$DISPLAY" exec "$wrapper" "$exe"
