@@ -2,10 +2,12 @@
 #include "target_entry/PathCombo.h"
 
 #include "framework/ComPtr.h"
+#include "framework/FileHandle.h"
 #include "framework/LongPath.h"
 
 #include <sys/stat.h>
 
+#include <cstring>
 #include <vector>
 
 namespace
@@ -22,12 +24,87 @@ bool IsTooLongForAPath(LPCTSTR pszPath)
 {
     return _tcsnlen(pszPath, kMaxPathText + 1) > kMaxPathText;
 }
+
+// Every shell link begins with its header's size and its class identifier.
+constexpr BYTE kShellLinkHeader[20] = {0x4C, 0x00, 0x00, 0x00, 0x01, 0x14, 0x02, 0x00, 0x00, 0x00,
+                                       0x00, 0x00, 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46};
+
+// Reading a file moves its last-access time wherever the volume keeps them,
+// and a timestamp utility must not change a time nobody chose just by
+// looking at a file. The platform can be told not to update it through one
+// handle; where it does so all the same (Wine does), the time read before is
+// put back, exactly, when the object goes.
+class LastAccessKept
+{
+public:
+    explicit LastAccessKept(const CString& strExtendedPath) : m_strPath(strExtendedPath)
+    {
+        m_bKnown = ReadLastAccess(m_ftBefore);
+    }
+    ~LastAccessKept()
+    {
+        FILETIME now;
+        if (!m_bKnown || !ReadLastAccess(now) || CompareFileTime(&now, &m_ftBefore) == 0)
+            return;
+        FileHandle file(CreateFile(m_strPath, FILE_WRITE_ATTRIBUTES,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, 0, nullptr));
+        if (file.IsOpen())
+            SetFileTime(file.Get(), nullptr, &m_ftBefore, nullptr);
+    }
+    LastAccessKept(const LastAccessKept&) = delete;
+    LastAccessKept& operator=(const LastAccessKept&) = delete;
+
+private:
+    bool ReadLastAccess(FILETIME& ft) const
+    {
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (!GetFileAttributesEx(m_strPath, GetFileExInfoStandard, &data))
+            return false;
+        ft = data.ftLastAccessTime;
+        return true;
+    }
+
+    CString m_strPath;
+    FILETIME m_ftBefore = {};
+    bool m_bKnown = false;
+};
+
+// Opens a file for reading its first bytes, with last-access updates
+// suspended on the handle where the platform allows it.
+HANDLE OpenForPeeking(const CString& strExtendedPath)
+{
+    const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    HANDLE hFile = CreateFile(strExtendedPath, GENERIC_READ | FILE_WRITE_ATTRIBUTES, share, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return CreateFile(strExtendedPath, GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr);
+    FILETIME suspend = {0xFFFFFFFF, 0xFFFFFFFF};
+    SetFileTime(hFile, nullptr, &suspend, nullptr);
+    return hFile;
+}
+
+// Only a file that begins as a shell link is handed to the shell to load,
+// so an ordinary file is never read beyond these bytes.
+bool BeginsAsShellLink(LPCTSTR pszPath)
+{
+    CString extended = ToExtendedLengthPath(pszPath);
+    DWORD attributes = extended.IsEmpty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributes(extended);
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return false;
+    LastAccessKept keep(extended);
+    FileHandle file(OpenForPeeking(extended));
+    BYTE header[sizeof(kShellLinkHeader)] = {};
+    DWORD read = 0;
+    return file.IsOpen() && ReadFile(file.Get(), header, sizeof(header), &read, nullptr) &&
+           read == sizeof(header) && std::memcmp(header, kShellLinkHeader, sizeof(header)) == 0;
+}
 }
 
 CString CPathCombo::ResolveShortcut(LPCTSTR pszPath)
 {
     CString result;
-    if (pszPath == nullptr || *pszPath == 0 || IsTooLongForAPath(pszPath))
+    if (pszPath == nullptr || *pszPath == 0 || IsTooLongForAPath(pszPath) || !BeginsAsShellLink(pszPath))
         return result;
 
     ComPtr<IShellLink> link;
@@ -39,7 +116,7 @@ CString CPathCombo::ResolveShortcut(LPCTSTR pszPath)
     if (FAILED(link->QueryInterface(IID_IPersistFile, file.Out())))
         return result;
 
-    // Loading is the only test of whether the file is a shortcut; the name's
+    // Whether the file is a shortcut is for its contents to say; the name's
     // extension plays no part.
     if (FAILED(file->Load(pszPath, STGM_READ)))
         return result;
