@@ -1,5 +1,14 @@
 #include "framework/CFileFind.h"
 
+namespace
+{
+// The codes with which a search ends that has read everything there was.
+DWORD FailureOf(DWORD error)
+{
+    return error == ERROR_NO_MORE_FILES || error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : error;
+}
+}
+
 BOOL CFileFind::FindFile(LPCTSTR pszName, DWORD /*dwUnused*/)
 {
     Close();
@@ -16,6 +25,8 @@ BOOL CFileFind::FindFile(LPCTSTR pszName, DWORD /*dwUnused*/)
     m_hFind = FindFirstFileEx(pattern, FindExInfoBasic, &m_next, FindExSearchNameMatch, nullptr,
                               FIND_FIRST_EX_LARGE_FETCH);
     m_bHaveNext = m_hFind != INVALID_HANDLE_VALUE;
+    if (!m_bHaveNext)
+        m_dwError = FailureOf(GetLastError());
     return m_bHaveNext ? TRUE : FALSE;
 }
 
@@ -25,6 +36,8 @@ BOOL CFileFind::FindNextFile()
         return FALSE;
     m_current = m_next;
     m_bHaveNext = ::FindNextFile(m_hFind, &m_next) != FALSE;
+    if (!m_bHaveNext)
+        m_dwError = FailureOf(GetLastError());
     return m_bHaveNext ? TRUE : FALSE;
 }
 
@@ -34,6 +47,7 @@ void CFileFind::Close()
         FindClose(m_hFind);
     m_hFind = INVALID_HANDLE_VALUE;
     m_bHaveNext = false;
+    m_dwError = ERROR_SUCCESS;
 }
 
 CString CFileFind::GetFilePath() const

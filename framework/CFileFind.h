@@ -4,6 +4,10 @@
 // and returns FALSE when the entry it has just made current is the last one,
 // so that entry is still to be processed. The search is closed by Close or
 // when the object goes.
+//
+// A search can also end because the folder could not be read (access denied,
+// a drive gone midway); GetError then says why, where a search that simply
+// ran out of entries, or found none, leaves it at ERROR_SUCCESS.
 #pragma once
 
 #include "framework/CString.h"
@@ -21,6 +25,7 @@ public:
     BOOL FindFile(LPCTSTR pszName = nullptr, DWORD dwUnused = 0);
     BOOL FindNextFile();
     void Close();
+    DWORD GetError() const { return m_dwError; }
 
     // About the current entry
     CString GetFileName() const { return m_current.cFileName; }
@@ -43,5 +48,6 @@ private:
     WIN32_FIND_DATA m_current = {};
     WIN32_FIND_DATA m_next = {};
     bool m_bHaveNext = false;
+    DWORD m_dwError = ERROR_SUCCESS;
     CString m_strRoot;
 };

@@ -2,6 +2,7 @@
 #include "main_window/DorvaneDlg.h"
 
 #include "framework/CFile.h"
+#include "framework/LongPath.h"
 
 namespace
 {
@@ -25,9 +26,10 @@ void CDorvaneDlg::StampFile(LPCTSTR pszPath)
 {
     bool restoreReadOnly = false;
 
+    // A file that cannot even be read is a file that did not get the time.
     CFileStatus status;
     if (!CFile::GetStatus(pszPath, status))
-        return;
+        throw CFileException(FromExtendedLengthPath(pszPath), static_cast<LONG>(GetLastError()));
 
     if (m_bChangeModified)
     {

@@ -2,6 +2,7 @@
 // time; the folders keep theirs.
 #include "main_window/DorvaneDlg.h"
 
+#include "framework/CFileException.h"
 #include "framework/CFileFind.h"
 #include "framework/LongPath.h"
 #include "stamping/FolderIdentity.h"
@@ -32,6 +33,7 @@ CString FolderToOpen(const CString& folder)
 // One folder being listed.
 struct CFolderListing
 {
+    CString strFolder;
     CFileFind finder;
     BOOL bMore = FALSE;
 };
@@ -53,6 +55,11 @@ public:
             CFolderListing& listing = *m_open.back();
             if (!listing.bMore)
             {
+                // A folder that could not be read to its end must not pass
+                // for one whose files all got the new time.
+                if (listing.finder.GetError() != ERROR_SUCCESS)
+                    throw CFileException(FromExtendedLengthPath(listing.strFolder),
+                                         static_cast<LONG>(listing.finder.GetError()));
                 m_open.pop_back();
                 continue;
             }
@@ -80,6 +87,7 @@ private:
         if (folder.IsEmpty() || !m_entered.Enter(FolderToOpen(folder)))
             return;
         auto listing = std::make_unique<CFolderListing>();
+        listing->strFolder = folder;
         listing->bMore = listing->finder.FindFile(folder + _T("\\*.*"), 0);
         m_open.push_back(std::move(listing));
     }
