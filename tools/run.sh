@@ -36,7 +36,7 @@ if ! wait_for_main_window "$program"; then
 fi
 shot="$root/build/x64/screenshot.png"
 import -window root -crop "$(xdotool getwindowgeometry --shell "$main_window" |
-    awk -F= '/^X=/{x=$2}/^Y=/{y=$2}/^WIDTH=/{w=$2}/^HEIGHT=/{h=$2}END{printf "%dx%d+%d+%d", w+8, h+34, (x>4?x-4:0), (y>30?y-30:0)}')" "$shot"
+    awk -F= '/^X=/{x=$2}/^Y=/{y=$2}/^WIDTH=/{w=$2}/^HEIGHT=/{h=$2}END{printf "%dx%d+%d+%d", w, h, x, y}')" "$shot"
 echo "Dorvane started on a virtual display; screenshot: $shot"
 
 xdotool windowfocus --sync "$main_window" 2>/dev/null || true
