@@ -1,0 +1,20 @@
+#!/bin/bash
+# Runs a test command as an unprivileged user, for the tests that need the
+# file system to refuse something: root reads every folder whatever its
+# permissions, so Wine run as root can never be denied a listing.
+#
+#   run-unprivileged.sh <folder for the user's Wine prefix> <wine-run.sh> <program> [args...]
+#
+# Not root already: the command simply runs. As root, the user "nobody"
+# (65534) runs it with a Wine prefix and home of its own under the folder
+# given, which it must own.
+set -eu
+state=$1
+shift
+if [ "$(id -u)" -ne 0 ]; then
+    exec "$@"
+fi
+mkdir -p "$state/prefix" "$state/home"
+chown 65534:65534 "$state/prefix" "$state/home"
+exec setpriv --reuid=65534 --regid=65534 --clear-groups \
+    env HOME="$state/home" DORVANE_WINEPREFIX="$state/prefix" "$@"
