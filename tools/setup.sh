@@ -1,5 +1,6 @@
 #!/bin/bash
-# Installs what building and testing Dorvane needs on Debian 12, if missing.
+# Installs what building, packaging and testing Dorvane need on Debian 12, if
+# missing.
 # Safe to run again: it does nothing when everything is there.
 set -euo pipefail
 
@@ -9,6 +10,7 @@ packages=(
     googletest
     wine wine64 fonts-wine
     xvfb xauth x11-utils xdotool imagemagick
+    wixl msitools zip unzip
 )
 
 missing=()
