@@ -4,8 +4,7 @@
 
 #include <gtest/gtest.h>
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
     testing::InitGoogleTest(&argc, argv);

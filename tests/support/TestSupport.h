@@ -1,4 +1,5 @@
-// Helpers the test suites share.
+// What the test suites share: temporary files and folders, their times and
+// attributes, and telling Wine from Windows.
 #pragma once
 
 #include "framework/CString.h"
@@ -7,29 +8,21 @@
 #include <ostream>
 #include <string>
 
-// Lets GoogleTest print a CString in its failure messages.
-void PrintTo(const CString& text, std::ostream* os);
+void PrintTo(const CString& text, std::ostream* os);    // for GoogleTest's messages
 
-namespace testsupport
-{
-// True when the tests run under Wine rather than Windows.
+namespace testsupport {
 bool RunningUnderWine();
-
 // Wine keeps no creation time of its own: it reads back as the last-write
-// time and setting it alone is ignored. Assertions about creation times are
-// skipped where this is false.
+// time, and setting it alone is ignored.
 bool PlatformKeepsCreationTime();
 
-// A fresh folder under the system's temporary folder, removed with
-// everything in it when the object goes.
-class TempDir
-{
+// A fresh folder under the temporary folder, removed with all it holds.
+class TempDir {
 public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
-
     const CString& Path() const { return m_path; }
     CString operator/(LPCTSTR name) const { return m_path + _T("\\") + name; }
 
@@ -37,32 +30,23 @@ private:
     CString m_path;
 };
 
-// Creates (or truncates) a file with the given text; fails the test if it can't.
+// Paths of any length. One in extended-length form ("\\?\C:\...") is taken
+// literally, so it can name a file or folder whose name ends in a dot.
 void WriteFile(const CString& path, const std::string& contents = "x");
-// Creates a folder (and its parents).
-void MakeFolder(const CString& path);
-// Removes a folder and everything below it, read-only files included.
-void RemoveTree(const CString& path);
-
-// A file's three times as FILETIME ticks (100 ns since 1601), and attributes.
-struct FileTimes
-{
-    std::uint64_t creation = 0;
-    std::uint64_t lastWrite = 0;
-    std::uint64_t lastAccess = 0;
+void MakeFolder(const CString& path);    // with its parents
+struct FileTimes {                       // in FILETIME ticks, 100 ns since 1601
+    std::uint64_t creation = 0, lastWrite = 0, lastAccess = 0;
 };
 FileTimes ReadTimes(const CString& path);
 void WriteTimes(const CString& path, const FileTimes& times);
 DWORD ReadAttributes(const CString& path);
 
-// Seconds since 1970 of a FILETIME tick count, and back.
-std::int64_t TicksToUnix(std::uint64_t ticks);
-std::uint64_t UnixToTicks(std::int64_t seconds);
+std::uint64_t UnixToTicks(std::int64_t seconds);    // seconds since 1970
+std::string Narrow(LPCTSTR text);                   // UTF-8, for messages
+std::string GetEnv(const char* name);               // "" when unset
 
-// The text in UTF-8, for messages.
-std::string Narrow(LPCTSTR text);
-
-// An environment variable as text ("" when unset).
-std::string GetEnv(const char* name);
-
+// A name outside the ANSI code page (Greek and Japanese letters).
+inline CString NonAnsiName(LPCTSTR suffix = _T("")) { return _T("\u0391\u03b8\u03ae\u03bd\u03b1-\u6771\u4eac") + CString(suffix); }
+// Seven nested folders of 40-character names: a path beyond MAX_PATH below any folder.
+CString BeyondMaxPath();
 }
