@@ -1,6 +1,6 @@
-// What no stamp reaches of the program's times: the ends of their range, and
-// fields that form no date. Local times in the suite's zone are checked
-// against GNU date where the stamp writes them (tests/stamping).
+// What no stamp reaches of the program's times: the ends of their range and
+// fields that form no date (local times are checked against GNU date where the
+// stamp writes them, in tests/stamping).
 #include "framework/CTime.h"
 #include "tests/support/TimeChecks.h"
 
@@ -11,16 +11,15 @@
 using namespace testsupport;
 using Fields = std::array<int, 6>;
 
-// A file time is UTC; these local times lie a day inside what it can hold in
-// any zone. Fractions of a second are cut off toward the past.
+// A file time is UTC; these local times lie a day inside what it can hold in any
+// zone. Fractions of a second are cut off toward the past.
 TEST(CTime, ConvertsEveryWayAtBothEndsOfItsRange) {
     const auto fileTime = [](std::uint64_t ticks) { return FILETIME{DWORD(ticks), DWORD(ticks >> 32)}; };
     for (const Fields& f : {Fields{1601, 1, 2, 0, 0, 0}, Fields{9999, 12, 30, 23, 59, 59}}) {
-        SCOPED_TRACE(f[0]);
         const CTime time(f[0], f[1], f[2], f[3], f[4], f[5], -1);
         SYSTEMTIME local = {};
         struct tm tm = {};
-        ASSERT_TRUE(time.GetAsSystemTime(local) && time.GetLocalTm(&tm));
+        ASSERT_TRUE(time.GetAsSystemTime(local) && time.GetLocalTm(&tm)) << f[0];
         EXPECT_EQ(TicksOf(time) % kTicksPerSecond, 0u);
         EXPECT_EQ(CTime(fileTime(TicksOf(time) + kTicksPerSecond - 1)), time);
         EXPECT_EQ((Fields{local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond}), f);
@@ -29,13 +28,12 @@ TEST(CTime, ConvertsEveryWayAtBothEndsOfItsRange) {
         EXPECT_EQ(CTime(local), time);
     }
     EXPECT_EQ(CTime(fileTime(UnixToTicks(-1) + kTicksPerSecond / 2)), CTime(fileTime(UnixToTicks(-1))));
-    // Sydney is ahead of UTC: its first hours of 1601 come before the first file time.
-    EXPECT_FALSE(CTime(1601, 1, 1, 0, 0, 0).IsValid());
+    EXPECT_FALSE(CTime(1601, 1, 1, 0, 0, 0).IsValid()) << "Sydney's first hours of 1601 precede the first file time";
     EXPECT_TRUE(CTime(9999, 12, 31, 23, 59, 59).IsValid());
 }
 
-// Hand-edited settings can hold any fields; those that form no local time a
-// file can hold give no time (Wine's own conversion takes 29 February of any year).
+// Hand-edited settings can hold any fields; those that form no local time a file
+// can hold give no time (Wine's own conversion takes 29 February of any year).
 TEST(CTime, FieldsThatFormNoDateGiveNoTime) {
     const Fields invalid[] = {{2024, 2, 30, 12, 0, 0}, {2023, 2, 29, 12, 0, 0}, {1900, 2, 29, 12, 0, 0},
                               {2024, 4, 31, 12, 0, 0}, {2024, 13, 1, 12, 0, 0}, {2024, 0, 1, 12, 0, 0},

@@ -22,11 +22,10 @@ bool CreateShortcut(const CString& linkPath, const CString& targetPath) {
 bool CreateShortcutToVirtualItem(const CString& linkPath) {
     return SaveShortcut(linkPath, [](IShellLink& link) {
         PIDLIST_ABSOLUTE computer = nullptr;
-        HRESULT hr = SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer);
-        if (SUCCEEDED(hr))
-            hr = link.SetIDList(computer);
+        const HRESULT hr = SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer);
+        const HRESULT set = SUCCEEDED(hr) ? link.SetIDList(computer) : hr;
         CoTaskMemFree(computer);
-        return hr;
+        return set;
     });
 }
 }

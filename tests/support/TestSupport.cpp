@@ -9,32 +9,21 @@ void PrintTo(const CString& text, std::ostream* os) { *os << '"' << testsupport:
 namespace testsupport {
 namespace {
 // The extended-length form made here, not by the code under test.
-CString Literal(const CString& path) {
-    if (path.Left(4) == _T("\\\\?\\"))
-        return path;
-    CString full;
-    const DWORD size = GetFullPathName(path, 0, nullptr, nullptr);
-    full.ReleaseBuffer(static_cast<int>(GetFullPathName(path, size, full.GetBuffer(static_cast<int>(size)), nullptr)));
-    return _T("\\\\?\\") + full;
-}
-
+CString Literal(const CString& path) { return path.Left(4) == _T("\\\\?\\") ? path : _T("\\\\?\\") + path; }
 FILETIME FileTime(std::uint64_t ticks) { return {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)}; }
 std::uint64_t Ticks(const FILETIME& ft) { return (std::uint64_t{ft.dwHighDateTime} << 32) | ft.dwLowDateTime; }
 
-// Read-only files go too; folder links are removed, not entered.
-void RemoveTree(const CString& path) {
+void RemoveTree(const CString& path) {    // read-only files too; folder links are removed, not entered
     WIN32_FIND_DATA data;
     HANDLE find = FindFirstFile(path + _T("\\*"), &data);
     for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = FindNextFile(find, &data)) {
         const CString name = data.cFileName, child = path + _T("\\") + name;
-        if (name == _T(".") || name == _T(".."))
-            continue;
         SetFileAttributes(child, FILE_ATTRIBUTE_NORMAL);
         if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
             DeleteFile(child);
         else if ((data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
             RemoveDirectory(child);
-        else
+        else if (name != _T(".") && name != _T(".."))
             RemoveTree(child);
     }
     FindClose(find);
@@ -60,14 +49,12 @@ TempDir::TempDir() {
         m_path.Format(_T("%sdorvane-test-%lu-%u"), base, GetCurrentProcessId(), ++counter);
     while (!CreateDirectory(m_path, nullptr));
 }
-
 TempDir::~TempDir() { RemoveTree(Literal(m_path)); }
 
 void WriteFile(const CString& path, const std::string& contents) {
     HANDLE h = CreateFile(Literal(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD written = 0;
-    EXPECT_TRUE(::WriteFile(h, contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr))
-        << "cannot write " << Narrow(path);
+    EXPECT_TRUE(::WriteFile(h, contents.data(), DWORD(contents.size()), &written, nullptr)) << Narrow(path);
     CloseHandle(h);
 }
 
@@ -80,7 +67,7 @@ void MakeFolder(const CString& path) {
 
 FileTimes ReadTimes(const CString& path) {
     WIN32_FILE_ATTRIBUTE_DATA data = {};
-    EXPECT_TRUE(GetFileAttributesEx(Literal(path), GetFileExInfoStandard, &data)) << "cannot read " << Narrow(path);
+    EXPECT_TRUE(GetFileAttributesEx(Literal(path), GetFileExInfoStandard, &data)) << Narrow(path);
     return {Ticks(data.ftCreationTime), Ticks(data.ftLastWriteTime), Ticks(data.ftLastAccessTime)};
 }
 
@@ -88,22 +75,17 @@ void WriteTimes(const CString& path, const FileTimes& times) {
     HANDLE h = CreateFile(Literal(path), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     const FILETIME c = FileTime(times.creation), w = FileTime(times.lastWrite), a = FileTime(times.lastAccess);
-    EXPECT_TRUE(SetFileTime(h, &c, &a, &w)) << "cannot write the times of " << Narrow(path);
+    EXPECT_TRUE(SetFileTime(h, &c, &a, &w)) << Narrow(path);
     CloseHandle(h);
 }
 
 DWORD ReadAttributes(const CString& path) { return GetFileAttributes(Literal(path)); }
-std::uint64_t UnixToTicks(std::int64_t seconds) { return static_cast<std::uint64_t>(seconds + 11644473600LL) * 10000000; }
-
-std::string GetEnv(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? value : "";
-}
+std::uint64_t UnixToTicks(std::int64_t seconds) { return std::uint64_t(seconds + 11644473600LL) * 10000000; }
+std::string GetEnv(const char* name) { return std::getenv(name) != nullptr ? std::getenv(name) : ""; }
+CString NonAnsiName() { return _T("\u0391\u03b8\u03ae\u03bd\u03b1-\u6771\u4eac"); }
 
 CString BeyondMaxPath() {
-    CString path = CString(_T('1'), 40);
-    for (TCHAR level = _T('2'); level <= _T('7'); ++level)
-        path += _T("\\") + CString(level, 40);
-    return path;
+    const CString level = _T("\\") + CString(_T('x'), 40);
+    return (level + level + level + level + level + level + level).Mid(1);
 }
 }

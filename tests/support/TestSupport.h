@@ -12,12 +12,9 @@ void PrintTo(const CString& text, std::ostream* os);    // for GoogleTest's mess
 
 namespace testsupport {
 bool RunningUnderWine();
-// Wine keeps no creation time of its own: it reads back as the last-write
-// time, and setting it alone is ignored.
-bool PlatformKeepsCreationTime();
+bool PlatformKeepsCreationTime();    // Wine reads it back as the last-write time and ignores it set alone
 
-// A fresh folder under the temporary folder, removed with all it holds.
-class TempDir {
+class TempDir {    // a fresh folder under the temporary folder, removed with all it holds
 public:
     TempDir();
     ~TempDir();
@@ -30,23 +27,17 @@ private:
     CString m_path;
 };
 
-// Paths of any length. One in extended-length form ("\\?\C:\...") is taken
-// literally, so it can name a file or folder whose name ends in a dot.
+// Full paths of any length; one in extended-length form ("\\?\C:\...") is
+// taken literally, so it can name a file or folder whose name ends in a dot.
 void WriteFile(const CString& path, const std::string& contents = "x");
 void MakeFolder(const CString& path);    // with its parents
-struct FileTimes {                       // in FILETIME ticks, 100 ns since 1601
-    std::uint64_t creation = 0, lastWrite = 0, lastAccess = 0;
-};
+struct FileTimes { std::uint64_t creation = 0, lastWrite = 0, lastAccess = 0; };    // 100 ns ticks since 1601
 FileTimes ReadTimes(const CString& path);
 void WriteTimes(const CString& path, const FileTimes& times);
 DWORD ReadAttributes(const CString& path);
-
 std::uint64_t UnixToTicks(std::int64_t seconds);    // seconds since 1970
 std::string Narrow(LPCTSTR text);                   // UTF-8, for messages
 std::string GetEnv(const char* name);               // "" when unset
-
-// A name outside the ANSI code page (Greek and Japanese letters).
-inline CString NonAnsiName(LPCTSTR suffix = _T("")) { return _T("\u0391\u03b8\u03ae\u03bd\u03b1-\u6771\u4eac") + CString(suffix); }
-// Seven nested folders of 40-character names: a path beyond MAX_PATH below any folder.
-CString BeyondMaxPath();
+CString NonAnsiName();      // Greek and Japanese letters, outside the ANSI code page
+CString BeyondMaxPath();    // seven nested 40-character names: beyond MAX_PATH below any folder
 }

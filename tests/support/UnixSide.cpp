@@ -3,37 +3,29 @@
 #include "tests/support/TestSupport.h"
 
 #include <functional>
-#include <string>
 
 namespace testsupport {
 namespace {
-template <typename T>
-T WineExport(const char* name) {
-    return reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandle(_T("kernel32.dll")), name)));
-}
-
-// The Unix name of a path, for the shell: the tests' paths are ASCII without blanks.
-CString Unix(const CString& windowsPath) {
-    char* unix = WineExport<char*(CDECL*)(LPCWSTR)>("wine_get_unix_file_name")(windowsPath);
+CString Unix(const CString& windowsPath) {    // for the shell: the tests' paths are ASCII without blanks
+    FARPROC toUnix = GetProcAddress(GetModuleHandle(_T("kernel32.dll")), "wine_get_unix_file_name");
+    char* unix = reinterpret_cast<char*(CDECL*)(LPCWSTR)>(reinterpret_cast<void*>(toUnix))(windowsPath);
     const std::string name = unix != nullptr ? unix : "";
     HeapFree(GetProcessHeap(), 0, unix);
     return CString(std::basic_string<TCHAR>(name.begin(), name.end()));
 }
 
-// Starts script with /bin/sh and returns: Wine cannot wait for a Unix
-// process, so the caller waits for what it does. Its streams are not the
-// test's, which CTest waits on.
+// Starts script with /bin/sh (Z: is the Unix root in every prefix) and returns:
+// Wine cannot wait for a Unix process, so the caller waits for what it does.
+// Its streams are not the test's, which CTest waits on.
 void StartUnixShell(const CString& script) {
     CString command = _T("sh -c \"exec </dev/null >/dev/null 2>&1; ") + script + _T("\"");
-    WCHAR* shell = WineExport<WCHAR*(CDECL*)(LPCSTR)>("wine_get_dos_file_name")("/bin/sh");
     STARTUPINFO startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
-    if (CreateProcess(shell, command.GetBuffer(0), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
-    HeapFree(GetProcessHeap(), 0, shell);
+    CreateProcess(_T("Z:\\bin\\sh"), command.GetBuffer(0), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                  &process);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
 }
 
 bool WaitUntil(const std::function<bool()>& done) {    // for ten seconds at most
@@ -43,37 +35,31 @@ bool WaitUntil(const std::function<bool()>& done) {    // for ten seconds at mos
 }
 
 bool TimesLocked(const CString& path) {
-    HANDLE h = CreateFile(path, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-    const bool locked = h == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION;
+    HANDLE h = CreateFile(path, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                          0, nullptr);
     CloseHandle(h);
-    return locked;
+    return h == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION;
 }
 }
 
-bool UnixSideAvailable() {
-    return RunningUnderWine() && WineExport<void*>("wine_get_unix_file_name") != nullptr &&
-           WineExport<void*>("wine_get_dos_file_name") != nullptr;
-}
+bool UnixSideAvailable() { return RunningUnderWine(); }
 
 SymbolicLink::SymbolicLink(const CString& linkPath, const CString& targetPath) : m_path(linkPath) {
     const DWORD folder = ReadAttributes(targetPath) & FILE_ATTRIBUTE_DIRECTORY;
-    if (UnixSideAvailable()) {
+    const auto made = [&] { return ReadAttributes(linkPath) != INVALID_FILE_ATTRIBUTES; };
+    if (UnixSideAvailable())
         StartUnixShell(_T("ln -s ") + Unix(targetPath) + _T(" ") + Unix(linkPath));
-        WaitUntil([&] { return ReadAttributes(linkPath) != INVALID_FILE_ATTRIBUTES; });
-    } else {
+    else
         CreateSymbolicLink(linkPath, targetPath,
                            (folder ? SYMBOLIC_LINK_FLAG_DIRECTORY : 0) | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE);
-    }
-    const DWORD made = ReadAttributes(linkPath);
-    m_made = made != INVALID_FILE_ATTRIBUTES && (made & FILE_ATTRIBUTE_DIRECTORY) == folder;
+    m_made = (UnixSideAvailable() ? WaitUntil(made) : made()) &&
+             (ReadAttributes(linkPath) & FILE_ATTRIBUTE_DIRECTORY) == folder;
 }
 
 SymbolicLink::~SymbolicLink() {
-    if (!m_made)
-        return;
-    if (UnixSideAvailable())
-        StartUnixShell(_T("rm -f ") + Unix(m_path));
-    else if (!DeleteFile(m_path))
+    if (m_made && UnixSideAvailable())
+        StartUnixShell(_T("rm ") + Unix(m_path));
+    else if (m_made && !DeleteFile(m_path))
         RemoveDirectory(m_path);
     WaitUntil([&] { return ReadAttributes(m_path) == INVALID_FILE_ATTRIBUTES; });
 }
@@ -86,10 +72,9 @@ BusyFile::BusyFile(const CString& path) : m_path(path) {
 }
 
 BusyFile::~BusyFile() {
-    if (!m_busy)
-        return;
-    StartUnixShell(_T("f=$(readlink -f ") + Unix(m_path) +
-                   _T("); for p in /proc/[0-9]*; do [ x$(readlink $p/exe) = x$f ] && kill ${p#/proc/}; done"));
+    if (m_busy)
+        StartUnixShell(_T("f=$(readlink -f ") + Unix(m_path) +
+                       _T("); for p in /proc/[0-9]*; do [ x$(readlink $p/exe) = x$f ] && kill ${p#/proc/}; done"));
     WaitUntil([&] { return !TimesLocked(m_path); });
 }
 }

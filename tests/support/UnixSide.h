@@ -1,6 +1,6 @@
 // What only Wine's Unix side can make for the tests: symbolic links (Wine 8's
-// CreateSymbolicLink reports success and makes nothing) and a file whose
-// attributes can be changed but whose times cannot be written.
+// CreateSymbolicLink makes nothing) and a file whose attributes can be changed
+// but whose times cannot be written.
 #pragma once
 
 #include "framework/CString.h"
@@ -8,9 +8,7 @@
 namespace testsupport {
 bool UnixSideAvailable();    // under Wine, where Unix programs can be started
 
-// A symbolic link at linkPath to the file or folder targetPath while the
-// object lives; IsMade() is false where none can be made.
-class SymbolicLink {
+class SymbolicLink {    // at linkPath to the file or folder targetPath while the object lives
 public:
     SymbolicLink(const CString& linkPath, const CString& targetPath);
     ~SymbolicLink();
@@ -23,9 +21,9 @@ private:
     bool m_made = false;
 };
 
-// The file turned into a running program while the object lives. Writing
-// times opens a file for writing, which Linux refuses for a running program
-// ("text file busy", a sharing violation to Wine); attributes still change.
+// The file turned into a running program while the object lives: Linux lets
+// no one write to it ("text file busy", a sharing violation to Wine), not even
+// its times, while its attributes still change.
 class BusyFile {
 public:
     explicit BusyFile(const CString& path);
