@@ -2,11 +2,10 @@
 
 #include "framework/ComPtr.h"
 
-#include <functional>
-
 namespace testsupport {
 namespace {
-bool SaveShortcut(const CString& linkPath, const std::function<HRESULT(IShellLink&)>& describe) {
+template <typename Describe>
+bool SaveShortcut(const CString& linkPath, Describe describe) {
     ComPtr<IShellLink> link;
     ComPtr<IPersistFile> file;
     return SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLink, link.Out())) &&
@@ -22,8 +21,8 @@ bool CreateShortcut(const CString& linkPath, const CString& targetPath) {
 bool CreateShortcutToVirtualItem(const CString& linkPath) {
     return SaveShortcut(linkPath, [](IShellLink& link) {
         PIDLIST_ABSOLUTE computer = nullptr;
-        const HRESULT hr = SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer);
-        const HRESULT set = SUCCEEDED(hr) ? link.SetIDList(computer) : hr;
+        const HRESULT found = SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer);
+        const HRESULT set = SUCCEEDED(found) ? link.SetIDList(computer) : found;
         CoTaskMemFree(computer);
         return set;
     });

@@ -1,5 +1,4 @@
-// The main of every test executable: the common controls the program's dialogs
-// use are registered first, as the program itself does.
+// The main of every test executable: the common controls registered first, as the program does.
 #include "framework/Win32.h"
 
 #include <gtest/gtest.h>

@@ -22,7 +22,6 @@ public:
     TempDir& operator=(const TempDir&) = delete;
     const CString& Path() const { return m_path; }
     CString operator/(LPCTSTR name) const { return m_path + _T("\\") + name; }
-
 private:
     CString m_path;
 };

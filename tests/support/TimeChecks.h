@@ -8,7 +8,6 @@ namespace testsupport {
 constexpr std::uint64_t kTicksPerSecond = 10000000;
 inline std::uint64_t TicksOf(const CTime& time) {    // 0 for a time no file can hold
     FILETIME ft = {};
-    time.GetAsFileTime(ft);
-    return (std::uint64_t{ft.dwHighDateTime} << 32) | ft.dwLowDateTime;
+    return time.GetAsFileTime(ft) ? (std::uint64_t{ft.dwHighDateTime} << 32) | ft.dwLowDateTime : 0;
 }
 }

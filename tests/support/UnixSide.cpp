@@ -2,8 +2,6 @@
 
 #include "tests/support/TestSupport.h"
 
-#include <functional>
-
 namespace testsupport {
 namespace {
 CString Unix(const CString& windowsPath) {    // for the shell: the tests' paths are ASCII without blanks
@@ -14,9 +12,8 @@ CString Unix(const CString& windowsPath) {    // for the shell: the tests' paths
     return CString(std::basic_string<TCHAR>(name.begin(), name.end()));
 }
 
-// Starts script with /bin/sh (Z: is the Unix root in every prefix) and returns:
-// Wine cannot wait for a Unix process, so the caller waits for what it does.
-// Its streams are not the test's, which CTest waits on.
+// Starts script with /bin/sh (Z: is the Unix root in every prefix) and returns: Wine
+// cannot wait for a Unix process. Its streams are not the test's, which CTest waits on.
 void StartUnixShell(const CString& script) {
     CString command = _T("sh -c \"exec </dev/null >/dev/null 2>&1; ") + script + _T("\"");
     STARTUPINFO startup = {};
@@ -28,7 +25,8 @@ void StartUnixShell(const CString& script) {
     CloseHandle(process.hProcess);
 }
 
-bool WaitUntil(const std::function<bool()>& done) {    // for ten seconds at most
+template <typename Done>
+bool WaitUntil(Done done) {    // for ten seconds at most
     for (int waited = 0; waited < 1000 && !done(); ++waited)
         Sleep(10);
     return done();
@@ -46,28 +44,24 @@ bool UnixSideAvailable() { return RunningUnderWine(); }
 
 SymbolicLink::SymbolicLink(const CString& linkPath, const CString& targetPath) : m_path(linkPath) {
     const DWORD folder = ReadAttributes(targetPath) & FILE_ATTRIBUTE_DIRECTORY;
-    const auto made = [&] { return ReadAttributes(linkPath) != INVALID_FILE_ATTRIBUTES; };
     if (UnixSideAvailable())
         StartUnixShell(_T("ln -s ") + Unix(targetPath) + _T(" ") + Unix(linkPath));
-    else
-        CreateSymbolicLink(linkPath, targetPath,
-                           (folder ? SYMBOLIC_LINK_FLAG_DIRECTORY : 0) | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE);
-    m_made = (UnixSideAvailable() ? WaitUntil(made) : made()) &&
+    m_made = UnixSideAvailable() && WaitUntil([&] { return ReadAttributes(linkPath) != INVALID_FILE_ATTRIBUTES; }) &&
              (ReadAttributes(linkPath) & FILE_ATTRIBUTE_DIRECTORY) == folder;
 }
 
 SymbolicLink::~SymbolicLink() {
-    if (m_made && UnixSideAvailable())
+    if (m_made)
         StartUnixShell(_T("rm ") + Unix(m_path));
-    else if (m_made && !DeleteFile(m_path))
-        RemoveDirectory(m_path);
     WaitUntil([&] { return ReadAttributes(m_path) == INVALID_FILE_ATTRIBUTES; });
 }
 
-// The program copied over the file keeps its entry, and its place in the folder's listing.
+// The program copied over the file keeps its place in the folder's listing. It is started
+// again if the test's polling (an open for writing) kept it from starting.
 BusyFile::BusyFile(const CString& path) : m_path(path) {
     if (UnixSideAvailable())
-        StartUnixShell(_T("f=") + Unix(path) + _T("; cp /bin/sleep $f && chmod +x $f && exec $f 120"));
+        StartUnixShell(_T("f=") + Unix(path) + _T("; cp /bin/sleep $f && chmod +x $f && for n in 1 2 3 4 5 6 7 8; do ")
+                       _T("$f 120 & sleep 0.1; [ x$(readlink /proc/$!/exe) = x$(readlink -f $f) ] && break; done"));
     m_busy = UnixSideAvailable() && WaitUntil([&] { return TimesLocked(path); });
 }
 

@@ -1,6 +1,5 @@
-// What only Wine's Unix side can make for the tests: symbolic links (Wine 8's
-// CreateSymbolicLink makes nothing) and a file whose attributes can be changed
-// but whose times cannot be written.
+// What only Wine's Unix side can make: symbolic links (Wine 8's CreateSymbolicLink makes
+// nothing) and a file whose attributes can be changed but whose times cannot be written.
 #pragma once
 
 #include "framework/CString.h"
@@ -15,15 +14,14 @@ public:
     SymbolicLink(const SymbolicLink&) = delete;
     SymbolicLink& operator=(const SymbolicLink&) = delete;
     bool IsMade() const { return m_made; }
-
 private:
     CString m_path;
     bool m_made = false;
 };
 
-// The file turned into a running program while the object lives: Linux lets
-// no one write to it ("text file busy", a sharing violation to Wine), not even
-// its times, while its attributes still change.
+// The file turned into a running program while the object lives: Linux lets no one
+// write to it ("text file busy", a sharing violation to Wine), not even its times,
+// while its attributes still change.
 class BusyFile {
 public:
     explicit BusyFile(const CString& path);
@@ -31,7 +29,6 @@ public:
     BusyFile(const BusyFile&) = delete;
     BusyFile& operator=(const BusyFile&) = delete;
     bool IsBusy() const { return m_busy; }
-
 private:
     CString m_path;
     bool m_busy = false;
