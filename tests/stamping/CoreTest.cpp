@@ -188,10 +188,10 @@ TEST_F(StampTest, LocalTimesLandWhereGnuDatePutsThemAndReadBackAsChosen) {
 // out and linked lead out. Wine shows folder links as reparse points, which the walk
 // passes by, so the folder identity is checked on its own.
 TEST_F(StampTest, EveryFileBelowTheTargetGetsTheStampAndNoFolderOrLinkDoes) {
-    const CString deep = _T("root\\") + BeyondMaxPath(), c1 = _T("root\\a\\b\\c\\c1"), dotted = deep + _T("\\abc.\\f");
+    const CString deep = _T("root\\") + BeyondMaxPath(), c1 = _T("root\\a\\b\\c\\c1"), dotted = deep + _T("\\abc.\\d");
     const std::map<CString, DWORD> files = {
         {_T("root\\top"), 0}, {_T("root\\.profile"), 0}, {_T("root\\hidden"), kHidden | kSystem}, {c1, 0},
-        {_T("root\\.config\\settings.ini"), 0}, {_T("root\\a\\b\\c\\c2"), 0}, {deep + _T("\\abc\\f"), 0},
+        {_T("root\\.config\\settings.ini"), 0}, {_T("root\\a\\b\\c\\c2"), 0}, {deep + _T("\\abc\\p"), 0},
         {_T("root\\") + NonAnsiName() + _T("\\f"), 0}, {dotted, kReadOnly | kHidden}, {_T("beside\\outside"), 0},
         {_T("outside"), 0}};
     MakeFolder(Ext(_T("root\\empty")));
