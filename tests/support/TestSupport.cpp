@@ -85,7 +85,7 @@ std::string GetEnv(const char* name) { return std::getenv(name) != nullptr ? std
 CString NonAnsiName() { return _T("\u0391\u03b8\u03ae\u03bd\u03b1-\u6771\u4eac"); }
 
 CString BeyondMaxPath() {
-    const CString level = _T("\\") + CString(_T('x'), 40);
+    const CString level = _T("\\xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx");    // 40 characters
     return (level + level + level + level + level + level + level).Mid(1);
 }
 }
