@@ -4,11 +4,9 @@
 
 #include "framework/CString.h"
 
-namespace testsupport
-{
-// Writes a shortcut at linkPath to targetPath; false when the shell refused.
+namespace testsupport {
+// A shortcut at linkPath to targetPath; false when the shell refused.
 bool CreateShortcut(const CString& linkPath, const CString& targetPath);
-// Writes a shortcut at linkPath to a shell item without a file-system path
-// (the computer folder).
+// A shortcut to the computer folder, an item without a file-system path.
 bool CreateShortcutToVirtualItem(const CString& linkPath);
 }

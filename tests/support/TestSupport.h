@@ -1,4 +1,5 @@
-// Helpers the test suites share.
+// What the test suites share: temporary files and folders, their times and
+// attributes, and telling Wine from Windows.
 #pragma once
 
 #include "framework/CString.h"
@@ -7,62 +8,35 @@
 #include <ostream>
 #include <string>
 
-// Lets GoogleTest print a CString in its failure messages.
-void PrintTo(const CString& text, std::ostream* os);
+void PrintTo(const CString& text, std::ostream* os);    // for GoogleTest's messages
 
-namespace testsupport
-{
-// True when the tests run under Wine rather than Windows.
+namespace testsupport {
 bool RunningUnderWine();
+bool PlatformKeepsCreationTime();    // Wine reads it back as the last-write time and ignores it set alone
 
-// Wine keeps no creation time of its own: it reads back as the last-write
-// time and setting it alone is ignored. Assertions about creation times are
-// skipped where this is false.
-bool PlatformKeepsCreationTime();
-
-// A fresh folder under the system's temporary folder, removed with
-// everything in it when the object goes.
-class TempDir
-{
+class TempDir {    // a fresh folder under the temporary folder, removed with all it holds
 public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
-
     const CString& Path() const { return m_path; }
     CString operator/(LPCTSTR name) const { return m_path + _T("\\") + name; }
-
 private:
     CString m_path;
 };
 
-// Creates (or truncates) a file with the given text; fails the test if it can't.
+// Full paths of any length; one in extended-length form ("\\?\C:\...") is
+// taken literally, so it can name a file or folder whose name ends in a dot.
 void WriteFile(const CString& path, const std::string& contents = "x");
-// Creates a folder (and its parents).
-void MakeFolder(const CString& path);
-// Removes a folder and everything below it, read-only files included.
-void RemoveTree(const CString& path);
-
-// A file's three times as FILETIME ticks (100 ns since 1601), and attributes.
-struct FileTimes
-{
-    std::uint64_t creation = 0;
-    std::uint64_t lastWrite = 0;
-    std::uint64_t lastAccess = 0;
-};
+void MakeFolder(const CString& path);    // with its parents
+struct FileTimes { std::uint64_t creation = 0, lastWrite = 0, lastAccess = 0; };    // 100 ns ticks since 1601
 FileTimes ReadTimes(const CString& path);
 void WriteTimes(const CString& path, const FileTimes& times);
 DWORD ReadAttributes(const CString& path);
-
-// Seconds since 1970 of a FILETIME tick count, and back.
-std::int64_t TicksToUnix(std::uint64_t ticks);
-std::uint64_t UnixToTicks(std::int64_t seconds);
-
-// The text in UTF-8, for messages.
-std::string Narrow(LPCTSTR text);
-
-// An environment variable as text ("" when unset).
-std::string GetEnv(const char* name);
-
+std::uint64_t UnixToTicks(std::int64_t seconds);    // seconds since 1970
+std::string Narrow(LPCTSTR text);                   // UTF-8, for messages
+std::string GetEnv(const char* name);               // "" when unset
+CString NonAnsiName();      // Greek and Japanese letters, outside the ANSI code page
+CString BeyondMaxPath();    // seven nested 40-character names: beyond MAX_PATH below any folder
 }
