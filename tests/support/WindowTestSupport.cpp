@@ -42,7 +42,7 @@ INT_PTR DoModalScripted(CDialog& dlg, std::function<void()> script, UINT nTimeou
             return;
         ADD_FAILURE() << "the modal dialog was still running after " << nTimeoutMs << " ms";
         if (HWND hBox = FindMessageBox())
-            PressDialogButton(hBox, IDOK);
+            PressDialogButton(hBox, IDCANCEL);
         dlg.EndDialog(-7);
     }, nTimeoutMs);
     RunSoon(std::move(script));
@@ -109,22 +109,12 @@ Pixels::Pixels(int nWidth, int nHeight, const std::function<void(HDC)>& paint) :
     ::DeleteDC(hDC);
 }
 
-int Pixels::Count(COLORREF cr) const
-{
-    return static_cast<int>(std::count(px.begin(), px.end(), cr));
-}
-
-Pixels ClientPixels(HWND hWnd, bool bScreen, const RECT* pClip)
+Pixels ClientPixels(HWND hWnd)
 {
     CRect rc;
     ::GetClientRect(hWnd, &rc);
-    return Pixels(rc.right, rc.bottom, [&](HDC hDC) {
-        HDC hWndDC = ::GetDC(hWnd);
-        if (bScreen)
-            ::BitBlt(hDC, 0, 0, rc.right, rc.bottom, hWndDC, 0, 0, SRCCOPY);
-        else if (!pClip || ::IntersectClipRect(hDC, pClip->left, pClip->top, pClip->right, pClip->bottom))
-            ::SendMessage(hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hDC), PRF_CLIENT);
-        ::ReleaseDC(hWnd, hWndDC);
+    return Pixels(rc.right, rc.bottom, [hWnd](HDC hDC) {
+        ::SendMessage(hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hDC), PRF_CLIENT);
     });
 }
 }

@@ -4,6 +4,7 @@
 
 #include "framework/CDialog.h"
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -16,23 +17,15 @@ void RunSoon(std::function<void()> action, UINT nDelayMs = 0);
 // Calls step every nIntervalMs until it returns true, or else onTimeout.
 void RunWhen(std::function<bool()> step, std::function<void()> onTimeout, UINT nTimeoutMs = 10000,
              UINT nIntervalMs = 20);
-// dlg.DoModal() with script run in its loop once the dialog is up. A dialog
-// still running nTimeoutMs later fails the test: a message box over it is
-// answered and the dialog ended with -7, so that nothing hangs the suite.
+// dlg.DoModal() with script run in its loop once the dialog is up. One still running nTimeoutMs
+// later fails the test: a message box over it is cancelled and the dialog ended with -7.
 INT_PTR DoModalScripted(CDialog& dlg, std::function<void()> script, UINT nTimeoutMs = 10000);
 void PumpMessages();
-// The visible dialog window of this thread without an object (a message box,
-// a common dialog), or nullptr.
+// This thread's visible dialog window without an object (a message box, a common dialog).
 HWND FindMessageBox();
 void PressDialogButton(HWND hDlg, int nID);     // as a click does
 
-struct MessageBoxSeen
-{
-    bool shown = false;
-    HWND hOwner = nullptr;
-    CString caption;
-    CString text;
-};
+struct MessageBoxSeen { bool shown = false; HWND hOwner = nullptr; CString caption; CString text; };
 // Reads the next message box within nTimeoutMs and presses nButtonID.
 std::shared_ptr<MessageBoxSeen> AnswerNextMessageBox(int nButtonID = IDOK, UINT nTimeoutMs = 10000);
 
@@ -41,12 +34,11 @@ struct Pixels
 {
     Pixels(int nWidth, int nHeight, const std::function<void(HDC)>& paint);
     COLORREF At(int x, int y) const { return px[static_cast<size_t>(y * cx + x)]; }
-    int Count(COLORREF cr) const;
+    int Count(COLORREF cr) const { return static_cast<int>(std::count(px.begin(), px.end(), cr)); }
     int cx;
     int cy;
     std::vector<COLORREF> px;
 };
-// A window's client area as the screen shows it, or as the window paints
-// itself when asked (WM_PRINTCLIENT), within pClip when given.
-Pixels ClientPixels(HWND hWnd, bool bScreen, const RECT* pClip = nullptr);
+// A window's client area as the window paints itself when asked (WM_PRINTCLIENT).
+Pixels ClientPixels(HWND hWnd);
 }
