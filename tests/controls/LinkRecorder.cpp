@@ -1,5 +1,4 @@
-// Stands in for a web browser in the link tests: records the command line it
-// got in the registry, where the tests read it back.
+// Stands in for a web browser in the link tests: records in the registry the command line it got.
 #include "framework/Win32.h"
 
 int main()

@@ -17,7 +17,7 @@ using namespace testsupport;
 namespace
 {
 const LPCTSTR kRecorderKey = _T("Software\\DorvaneLinkRecorder");
-const LPCTSTR kClassesKey = _T("Software\\DorvaneLinkClasses");
+const LPCTSTR kClassesKey = _T("Software\\DorvaneLinkClasses");     // stands in for HKEY_CLASSES_ROOT
 
 // The About box's template with a handler that throws: OnInitDialog (0), the
 // one for WM_APP (1), or the modal loop's pre-translation of F2 (2).
@@ -67,17 +67,17 @@ protected:
         lstrcpy(_tcsrchr(m_recorder, _T('\\')), _T("\\link_recorder.exe"));
         ::SetEnvironmentVariable(_T("DORVANE_LINK_RECORDER"), m_recorder);
         ::RegCreateKeyEx(HKEY_CURRENT_USER, kClassesKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_hClasses, nullptr);
+        ASSERT_EQ(::RegOverridePredefKey(HKEY_CLASSES_ROOT, m_hClasses), ERROR_SUCCESS);
     }
     void TearDown() override
     {
+        ::RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
         ::RegCloseKey(m_hClasses);
         ::RegDeleteTree(HKEY_CURRENT_USER, kClassesKey);
         ::RegDeleteKey(HKEY_CURRENT_USER, kRecorderKey);
         MainWindowTest::TearDown();
     }
-
-    // A key of the test's own stands in for HKEY_CLASSES_ROOT in this process,
-    // ".htm" naming the class and its open command (REG_NONE: none).
+    // Classes where ".htm" names the class and its open command (REG_NONE: none).
     void RegisterHtm(const CString& strClass, const CString& strCommand, DWORD dwType = REG_SZ, int nNull = 1)
     {
         ::RegDeleteTree(m_hClasses, nullptr);
@@ -86,19 +86,15 @@ protected:
         if (dwType != REG_NONE)
             ::RegSetKeyValue(m_hClasses, strClass + _T("\\shell\\open\\command"), nullptr, dwType,
                              strCommand.GetString(), (strCommand.GetLength() + nNull) * sizeof(TCHAR));
-        ASSERT_EQ(::RegOverridePredefKey(HKEY_CLASSES_ROOT, m_hClasses), ERROR_SUCCESS);
     }
-
     // The command line link_recorder.exe was started with, once it has run.
     static CString Recorded()
     {
         std::vector<TCHAR> text(8192);
-        for (int nTry = 0; nTry < 250; ++nTry, ::Sleep(20))
-        {
-            DWORD cbText = static_cast<DWORD>(text.size() * sizeof(TCHAR));
-            if (!::RegGetValue(HKEY_CURRENT_USER, kRecorderKey, nullptr, RRF_RT_REG_SZ, nullptr, text.data(), &cbText))
-                break;
-        }
+        DWORD cbText = static_cast<DWORD>(text.size() * sizeof(TCHAR));
+        for (int nTry = 0; nTry < 250 && ::RegGetValue(HKEY_CURRENT_USER, kRecorderKey, nullptr, RRF_RT_REG_SZ, nullptr,
+                                                         text.data(), &cbText) == ERROR_FILE_NOT_FOUND; ++nTry)
+            ::Sleep(20);
         ::RegDeleteKey(HKEY_CURRENT_USER, kRecorderKey);
         return text.data();
     }
@@ -136,36 +132,46 @@ TEST_F(WindowTest, AnExceptionEscapingAHandlerIsReportedAndTheDialogGoesOnTaking
     }
 }
 
-// An icon button normal, hot (a one-pixel raised edge), pressed (sunken, the
-// icon a pixel down and right), disabled (greyed) and focused (no mark on a
-// flat button); its icon beside the caption, or centred without one, also
-// when larger than the button: the excess is halved toward zero.
-TEST_F(WindowTest, EachLookOfAnIconButtonShowsItsIconAndEdgeInPlace)
+// An icon button: hot (a one-pixel raised edge) while the mouse is over it with the left button up, holding the
+// capture to see it leave, through a press too, taking it back when lost, ending with the focus; pressed (sunken,
+// the icon a pixel down and right); disabled (greyed); focused (no mark). The icon lies beside the caption, or
+// centred without one, also when larger than the button: the excess is halved toward zero.
+TEST_F(WindowTest, AnIconButtonShowsEachLookAndFollowsTheMouse)
 {
     CDorvaneDlg dlg;
     Open(dlg);
     ::SetForegroundWindow(dlg.m_hWnd);
     PumpMessages();
-    enum Look { kNormal, kHot, kPressed, kDisabled, kFocused };
+    const auto move = [](int x, WPARAM nKeys) {
+        return [=](HWND h) { ::SendMessage(h, WM_MOUSEMOVE, nKeys, MAKELPARAM(x, 9)); };
+    };
+    const auto state = [](BOOL bPushed) { return [=](HWND h) { ::SendMessage(h, BM_SETSTATE, bPushed, 0); }; };
+    const auto focus = [&](int nID) { return [&dlg, nID](HWND) { ::SetFocus(dlg.GetDlgItem(nID)); }; };
+    const std::function<void(HWND)> in = move(9, 0), out = move(-5, 0), inDown = move(9, MK_LBUTTON),
+                                    outDown = move(-5, MK_LBUTTON), press = state(TRUE), release = state(FALSE);
+    enum Look { kNormal, kHot, kPressed, kDisabled };
+    const struct { int nID; std::function<void(HWND)> act; Look look; bool bCaptured; int nIconID; } cases[] = {
+        {IDOK, focus(IDC_DATE), kNormal, 0, IDI_TICK}, {IDOK, in, kHot, 1, IDI_TICK}, {IDOK, in, kHot, 1, IDI_TICK},
+        {IDOK, outDown, kNormal, 1, IDI_TICK}, {IDOK, inDown, kPressed, 1, IDI_TICK}, {IDOK, in, kPressed, 1, IDI_TICK},
+        {IDOK, outDown, kNormal, 1, IDI_TICK}, {IDOK, out, kNormal, 0, IDI_TICK}, {IDOK, inDown, kNormal, 0, IDI_TICK},
+        {IDOK, in, kHot, 1, IDI_TICK}, {IDOK, focus(IDOK), kHot, 1, IDI_TICK}, {IDOK, out, kNormal, 0, IDI_TICK},
+        {IDOK, in, kHot, 1, IDI_TICK}, {IDOK, focus(IDCANCEL), kNormal, 1, IDI_TICK}, {IDOK, in, kNormal, 1, IDI_TICK},
+        {IDOK, out, kNormal, 0, IDI_TICK}, {IDOK, in, kHot, 1, IDI_TICK},
+        {IDOK, [](HWND) { ::ReleaseCapture(); }, kHot, 0, IDI_TICK}, {IDOK, in, kHot, 1, IDI_TICK},
+        {IDOK, out, kNormal, 0, IDI_TICK}, {IDOK, press, kPressed, 0, IDI_TICK}, {IDOK, release, kNormal, 0, IDI_TICK},
+        {IDOK, [](HWND h) { ::EnableWindow(h, FALSE); }, kDisabled, 0, IDI_TICK},
+        {IDOK, [](HWND h) { ::EnableWindow(h, TRUE); }, kNormal, 0, IDI_TICK},
+        {IDC_ABOUT, in, kHot, 1, IDI_INFO_BRIGHT}, {IDC_ABOUT, out, kNormal, 0, IDI_INFO_DARK},
+        {IDC_ABOUT, press, kPressed, 0, IDI_INFO_BRIGHT}, {IDC_ABOUT, release, kNormal, 0, IDI_INFO_DARK},
+        {IDC_SELECT_FILE, release, kNormal, 0, IDI_DOCUMENT}, {IDC_CHOOSE_FOLDER, press, kPressed, 0, IDI_FOLDER}};
     const int nFace = COLOR_BTNFACE, nLight = COLOR_BTNHIGHLIGHT, nShadow = COLOR_BTNSHADOW;
-    const int nEdges[][2] = {{nFace, nFace}, {nLight, nShadow}, {nShadow, nLight}, {nFace, nFace}, {nFace, nFace}};
-    const struct { int nID; Look look; int nIconID; } cases[] = {{IDOK, kNormal, IDI_TICK}, {IDOK, kHot, IDI_TICK},
-        {IDOK, kPressed, IDI_TICK}, {IDOK, kDisabled, IDI_TICK}, {IDOK, kFocused, IDI_TICK},
-        {IDC_ABOUT, kNormal, IDI_INFO_DARK}, {IDC_ABOUT, kHot, IDI_INFO_BRIGHT}, {IDC_ABOUT, kPressed, IDI_INFO_BRIGHT},
-        {IDC_SELECT_FILE, kNormal, IDI_DOCUMENT}, {IDC_CHOOSE_FOLDER, kPressed, IDI_FOLDER}};
+    const int nEdges[][2] = {{nFace, nFace}, {nLight, nShadow}, {nShadow, nLight}, {nFace, nFace}};
     for (const auto& c : cases)
     {
-        SCOPED_TRACE(testing::Message() << "button " << c.nID << ", look " << c.look);
+        SCOPED_TRACE(&c - cases);
         const HWND hButton = dlg.GetDlgItem(c.nID);
-        ::SetFocus(dlg.GetDlgItem(c.look == kFocused ? c.nID : IDC_DATE));
-        // Hot after a move with the left button up, normal after one with it down.
-        ::SendMessage(hButton, WM_MOUSEMOVE, c.look == kHot ? 0 : MK_LBUTTON, MAKELPARAM(5, 5));
-        ::SendMessage(hButton, BM_SETSTATE, c.look == kPressed, 0);
-        ::EnableWindow(hButton, c.look != kDisabled);
+        c.act(hButton);
         const Pixels face = ClientPixels(hButton);
-        ::SendMessage(hButton, WM_MOUSEMOVE, c.look == kHot ? 0 : MK_LBUTTON, MAKELPARAM(-5, -5));
-        ::SendMessage(hButton, BM_SETSTATE, FALSE, 0);
-        ::EnableWindow(hButton, TRUE);
         const HICON hIcon = ::LoadIcon(::GetModuleHandle(nullptr), MAKEINTRESOURCE(c.nIconID));
         const Pixels icon(32, 32, [hIcon](HDC hDC) {      // as the button should draw it
             const RECT rc = {0, 0, 32, 32};
@@ -183,12 +189,12 @@ TEST_F(WindowTest, EachLookOfAnIconButtonShowsItsIconAndEdgeInPlace)
                                                           << ", " << nTop;
         EXPECT_TRUE(!bCaption || face.At(0, face.cy - 2) == ::GetSysColor(nEdges[c.look][0]));
         EXPECT_TRUE(!bCaption || face.At(face.cx - 1, face.cy - 2) == ::GetSysColor(nEdges[c.look][1]));
+        EXPECT_EQ(::GetCapture() == hButton, c.bCaptured);
     }
 }
 
-// Opened modal over the main window from its About button and system menu,
-// and closed with OK or with Escape, which the box's loop hands from a child
-// without an object up to the box. Each showing has fresh links.
+// Opened modal over the main window from its About button and system menu, closed with OK or with Escape, which
+// the box's loop hands from a child without an object up to the box. Each showing has fresh links.
 TEST_F(WindowTest, TheAboutButtonAndTheSystemMenuOpenTheAboutBox)
 {
     CDorvaneDlg dlg;
@@ -232,7 +238,6 @@ TEST_F(WindowTest, TheAboutButtonAndTheSystemMenuOpenTheAboutBox)
                 EXPECT_EQ(Recorded(), _T("\"") + CString(m_recorder) + _T("\"  ") + link.second);
                 EXPECT_GT(ClientPixels(hLink).Count(RGB(85, 26, 139)), 0) << "not visited";
             }
-            ::RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
             ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
             EXPECT_TRUE(::SendMessage(pBox->m_linkWeb.m_hWnd, WM_SETCURSOR, 0, HTCLIENT));
             hShown = ::GetCursor();
@@ -273,8 +278,7 @@ TEST_F(WindowTest, TheLaunchersFallbackRunsTheRegisteredCommandWithTheTargetInPl
     const Case cases[] = {
         // Cut where a quoted "%1", else a bare %1, begins; then a blank and the target.
         {rec + _T(" -p \"%1\""), 33, rec + _T(" -p  ") + target}, {rec + _T(" %1 -more"), 33, rec + _T("  ") + target},
-        {rec + _T(" -page \"%1\" -trailing"), 33, rec + _T(" -page  ") + target},
-        {rec + _T(" -new-window"), 33, rec + _T(" -new-window ") + target},
+        {rec + _T(" -p \"%1\" -x"), 33, rec + _T(" -p  ") + target}, {rec + _T(" -n"), 33, rec + _T(" -n ") + target},
         {rec + _T(" -raw \"%1\""), 33, rec + _T(" -raw  ") + target, REG_SZ, 0},      // stored without its null
         {_T("\"%DORVANE_LINK_RECORDER%\" \"%1\""), 33, rec + _T("  ") + target, REG_EXPAND_SZ},
         {rec + longArgument + _T(" \"%1\""), 33, rec + longArgument + _T("  ") + longTarget, REG_SZ, 1, longTarget,
@@ -290,7 +294,6 @@ TEST_F(WindowTest, TheLaunchersFallbackRunsTheRegisteredCommandWithTheTargetInPl
         RegisterHtm(c.cls, c.command, c.dwType, c.nNull);
         const auto nResult = reinterpret_cast<INT_PTR>(CHyperLink::OpenTarget(c.target, SW_SHOW));
         EXPECT_EQ(std::min<INT_PTR>(nResult, 33), c.result);
-        ::RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
         EXPECT_EQ(c.recorded.IsEmpty() ? CString() : Recorded(), c.recorded);
     }
 }
