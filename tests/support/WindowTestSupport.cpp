@@ -108,12 +108,13 @@ Pixels::Pixels(int nWidth, int nHeight, const std::function<void(HDC)>& paint) :
     ::DeleteDC(hDC);
 }
 
-Pixels ClientPixels(HWND hWnd)
+Pixels ClientPixels(HWND hWnd, const RECT* pClip)
 {
     CRect rc;
     ::GetClientRect(hWnd, &rc);
-    return Pixels(rc.right, rc.bottom, [hWnd](HDC hDC) {
-        ::SendMessage(hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hDC), PRF_CLIENT);
+    return Pixels(rc.right, rc.bottom, [hWnd, pClip](HDC hDC) {
+        if (!pClip || ::IntersectClipRect(hDC, pClip->left, pClip->top, pClip->right, pClip->bottom))
+            ::SendMessage(hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hDC), PRF_CLIENT);
     });
 }
 }

@@ -1,5 +1,4 @@
-// Helpers for tests that drive real windows on the test thread. Each needs a
-// message loop to run: a modal dialog's, a message box's, or PumpMessages.
+// Helpers for tests driving real windows on the test thread; each needs a message loop (a dialog's, a box's...).
 #pragma once
 
 #include "framework/CDialog.h"
@@ -11,8 +10,7 @@
 
 namespace testsupport
 {
-// Runs action once from the thread's next message loop, when it is idle or
-// after nDelayMs; the action may run nested loops of its own.
+// Runs action once from the thread's next message loop, when idle or after nDelayMs; it may run loops itself.
 void RunSoon(std::function<void()> action, UINT nDelayMs = 0);
 // Calls step every nIntervalMs until it returns true, or else onTimeout.
 void RunWhen(std::function<bool()> step, std::function<void()> onTimeout, UINT nTimeoutMs = 10000,
@@ -39,6 +37,6 @@ struct Pixels
     int cy;
     std::vector<COLORREF> px;
 };
-// A window's client area as the window paints itself when asked (WM_PRINTCLIENT).
-Pixels ClientPixels(HWND hWnd);
+// A window's client area as it paints itself when asked (WM_PRINTCLIENT), within pClip when given.
+Pixels ClientPixels(HWND hWnd, const RECT* pClip = nullptr);
 }
