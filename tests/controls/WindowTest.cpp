@@ -176,18 +176,18 @@ TEST_F(WindowTest, AnIconButtonShowsEachLookAndFollowsTheMouse)
         const bool bCaption = ::GetWindowTextLength(hButton) > 0;
         const int nLeft = (bCaption ? 3 : (face.cx - 32) / 2) + (c.look == kPressed);
         const int nTop = (face.cy - 32) / 2 + (c.look == kPressed);
-        int nMismatches = 0;    // but on the outer ring, where an edge may show through the icon
+        int nWrong = 0;    // but on the outer ring, where an edge may show through the icon
         for (int y = std::max(1, nTop); y < std::min(face.cy - 1, nTop + 32); ++y)
             for (int x = std::max(1, nLeft); x < std::min(face.cx - 1, nLeft + 32); ++x)
-                nMismatches += face.At(x, y) != icon.At(x - nLeft, y - nTop);
+                nWrong += face.At(x, y) != icon.At(x - nLeft, y - nTop);
         // Painting a small or an empty part of it changes that part alone, as a whole paint does.
-        for (const CRect& rc : {CRect(2, 5, 12, 15), CRect()})
+        for (const RECT& rc : {RECT{2, 5, 12, 15}, RECT{}})
         {
             const Pixels part = ClientPixels(hButton, &rc);
             for (int i = 0; i < part.cx * part.cy; ++i)
-                nMismatches += part.px[i] != (rc.PtInRect({i % part.cx, i / part.cx}) ? face.px[i] : RGB(255, 0, 255));
+                nWrong += part.px[i] != (::PtInRect(&rc, {i % part.cx, i / part.cx}) ? face.px[i] : RGB(255, 0, 255));
         }
-        EXPECT_EQ(nMismatches == 0, c.look != kDisabled) << nMismatches << " pixels differ from the icon at " << nLeft
+        EXPECT_EQ(nWrong == 0, c.look != kDisabled) << nWrong << " pixels differ from the icon at " << nLeft
                                                           << ", " << nTop << " or from a whole paint";
         EXPECT_TRUE(!bCaption || face.At(0, face.cy - 2) == ::GetSysColor(nEdges[c.look][0]));
         EXPECT_TRUE(!bCaption || face.At(face.cx - 1, face.cy - 2) == ::GetSysColor(nEdges[c.look][1]));
@@ -220,7 +220,7 @@ TEST_F(WindowTest, TheAboutButtonAndTheSystemMenuOpenTheAboutBox)
                 return false;
             hBox = pBox->m_hWnd;
             EXPECT_EQ(::GetWindow(hBox, GW_OWNER), dlg.m_hWnd);
-            EXPECT_FALSE(dlg.IsWindowEnabled()) << "the box is not modal";
+            EXPECT_FALSE(::IsWindowEnabled(dlg.m_hWnd)) << "the box is not modal";
             RunSoon([pBox, hOpen = hBox, &hBox] {      // a box left open fails and is ended: nothing may hang
                 if (CWnd::FromHandlePermanent(hOpen) != pBox)
                     return;
@@ -258,7 +258,7 @@ TEST_F(WindowTest, TheAboutButtonAndTheSystemMenuOpenTheAboutBox)
         c.open();
         EXPECT_FALSE(hBox == nullptr || ::IsWindow(hBox)) << "the box did not open and close";
         EXPECT_EQ(HotSpotOf(hShown).first, ~0u) << "the link's hand outlived it";
-        EXPECT_TRUE(dlg.IsWindowEnabled());
+        EXPECT_TRUE(::IsWindowEnabled(dlg.m_hWnd));
     }
     ::Sleep(30);    // the guards against an unexpected message box expire, before a later test shows boxes
     PumpMessages();
@@ -273,8 +273,9 @@ TEST_F(WindowTest, TheLaunchersFallbackRunsTheRegisteredCommandWithTheTargetInPl
     const CString rec = _T("\"") + CString(m_recorder) + _T("\"");
     const CString target = _T("dorvane-nowhere:page");      // a scheme no one opens
     // Beyond the 260 and 520 characters once allowed (Wine's shell fails on targets from about 990).
-    const CString longArgument = _T(" -") + CString(_T('a'), 3000);
-    const CString longTarget = target + CString(_T('q'), 880);
+    const auto repeated = [](TCHAR ch, size_t nCount) { return CString(std::basic_string<TCHAR>(nCount, ch).c_str()); };
+    const CString longArgument = _T(" -") + repeated(_T('a'), 3000);
+    const CString longTarget = target + repeated(_T('q'), 880);
     struct Case { CString command; INT_PTR result; CString recorded = CString(); DWORD dwType = REG_SZ; int nNull = 1;
                   CString target = _T("dorvane-nowhere:page"); CString cls = _T("Page"); };    // any success reads 33
     const Case cases[] = {
@@ -284,11 +285,11 @@ TEST_F(WindowTest, TheLaunchersFallbackRunsTheRegisteredCommandWithTheTargetInPl
         {rec + _T(" -raw \"%1\""), 33, rec + _T(" -raw  ") + target, REG_SZ, 0},      // stored without its null
         {_T("\"%DORVANE_LINK_RECORDER%\" \"%1\""), 33, rec + _T("  ") + target, REG_EXPAND_SZ},
         {rec + longArgument + _T(" \"%1\""), 33, rec + longArgument + _T("  ") + longTarget, REG_SZ, 1, longTarget,
-         CString(_T('c'), 200) + _T("\\") + CString(_T('d'), 200) + _T("\\e")},
+         repeated(_T('c'), 200) + _T("\\") + repeated(_T('d'), 200) + _T("\\e")},
         {rec + _T(" -fallback"), 33, rec, REG_SZ, 1, m_recorder},        // the shell runs a program itself
         // WinExec's codes for commands that cannot run; without one, the shell's code stands.
         {_T("\"") + temp / _T("missing.exe\""), ERROR_FILE_NOT_FOUND}, {_T("   "), SE_ERR_ASSOCINCOMPLETE},
-        {_T("\"") + temp / _T("not-a-program.exe\""), ERROR_BAD_FORMAT}, {rec + CString(_T('a'), 32800), SE_ERR_OOM},
+        {_T("\"") + temp / _T("not-a-program.exe\""), ERROR_BAD_FORMAT}, {rec + repeated(_T('a'), 32800), SE_ERR_OOM},
         {{}, SE_ERR_NOASSOC, {}, REG_NONE}};
     for (const auto& c : cases)
     {

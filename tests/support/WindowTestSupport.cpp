@@ -110,7 +110,7 @@ Pixels::Pixels(int nWidth, int nHeight, const std::function<void(HDC)>& paint) :
 
 Pixels ClientPixels(HWND hWnd, const RECT* pClip)
 {
-    CRect rc;
+    RECT rc = {};
     ::GetClientRect(hWnd, &rc);
     return Pixels(rc.right, rc.bottom, [hWnd, pClip](HDC hDC) {
         if (!pClip || ::IntersectClipRect(hDC, pClip->left, pClip->top, pClip->right, pClip->bottom))
