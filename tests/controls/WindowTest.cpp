@@ -187,8 +187,8 @@ TEST_F(WindowTest, AnIconButtonShowsEachLookAndFollowsTheMouse)
             for (int i = 0; i < part.cx * part.cy; ++i)
                 nWrong += part.px[i] != (::PtInRect(&rc, {i % part.cx, i / part.cx}) ? face.px[i] : RGB(255, 0, 255));
         }
-        EXPECT_EQ(nWrong == 0, c.look != kDisabled) << nWrong << " pixels differ from the icon at " << nLeft
-                                                          << ", " << nTop << " or from a whole paint";
+        EXPECT_EQ(nWrong == 0, c.look != kDisabled) << nWrong << " pixels differ from the icon at " << nLeft << ", "
+                                                     << nTop << " or from a whole paint";
         EXPECT_TRUE(!bCaption || face.At(0, face.cy - 2) == ::GetSysColor(nEdges[c.look][0]));
         EXPECT_TRUE(!bCaption || face.At(face.cx - 1, face.cy - 2) == ::GetSysColor(nEdges[c.look][1]));
         EXPECT_EQ(::GetCapture() == hButton, c.bCaptured);
