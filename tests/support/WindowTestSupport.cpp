@@ -1,7 +1,5 @@
 #include "tests/support/WindowTestSupport.h"
 
-#include "framework/CWnd.h"
-
 #include <gtest/gtest.h>
 
 #include <map>
@@ -10,126 +8,54 @@ namespace testsupport
 {
 namespace
 {
-// The actions waiting for their thread timer, by timer id.
-std::map<UINT_PTR, std::function<void()>>& PendingActions()
-{
-    static std::map<UINT_PTR, std::function<void()>> actions;
-    return actions;
-}
+std::map<UINT_PTR, std::function<void()>> g_pending;    // by thread timer
 
-void CALLBACK RunPendingAction(HWND, UINT, UINT_PTR idTimer, DWORD)
+void CALLBACK RunPending(HWND, UINT, UINT_PTR idTimer, DWORD)
 {
-    // One shot: the timer goes before the action runs, so that a nested
-    // loop inside the action does not run it a second time.
-    ::KillTimer(nullptr, idTimer);
-    auto& actions = PendingActions();
-    auto it = actions.find(idTimer);
-    if (it == actions.end())
-        return;
-    std::function<void()> action = std::move(it->second);
-    actions.erase(it);
-    try
-    {
+    ::KillTimer(nullptr, idTimer);      // first, so that a nested loop in the action cannot run it again
+    std::function<void()> action = std::move(g_pending[idTimer]);
+    g_pending.erase(idTimer);
+    if (action)
         action();
-    }
-    catch (const std::exception& e)
-    {
-        ADD_FAILURE() << "a scheduled test step threw: " << e.what();
-    }
-    catch (...)
-    {
-        ADD_FAILURE() << "a scheduled test step threw";
-    }
-}
-
-BOOL CALLBACK CollectMessageBox(HWND hWnd, LPARAM lParam)
-{
-    TCHAR className[16] = {};
-    ::GetClassName(hWnd, className, 16);
-    if (lstrcmp(className, _T("#32770")) == 0 && ::IsWindowVisible(hWnd) &&
-        CWnd::FromHandlePermanent(hWnd) == nullptr)
-    {
-        *reinterpret_cast<HWND*>(lParam) = hWnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-BOOL CALLBACK CollectStaticText(HWND hWnd, LPARAM lParam)
-{
-    TCHAR className[16] = {};
-    ::GetClassName(hWnd, className, 16);
-    if (lstrcmpi(className, _T("Static")) != 0)
-        return TRUE;
-    if ((::GetWindowLongPtr(hWnd, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
-        return TRUE;
-    CString text = CWnd::GetWindowTextOf(hWnd);
-    if (text.IsEmpty())
-        return TRUE;
-    *reinterpret_cast<CString*>(lParam) = text;
-    return FALSE;
 }
 }
 
 void RunSoon(std::function<void()> action, UINT nDelayMs)
 {
-    UINT_PTR id = ::SetTimer(nullptr, 0, nDelayMs == 0 ? USER_TIMER_MINIMUM : nDelayMs, &RunPendingAction);
-    ASSERT_NE(id, 0u) << "SetTimer failed";
-    PendingActions()[id] = std::move(action);
+    g_pending[::SetTimer(nullptr, 0, std::max<UINT>(nDelayMs, USER_TIMER_MINIMUM), &RunPending)] = std::move(action);
 }
 
 void RunWhen(std::function<bool()> step, std::function<void()> onTimeout, UINT nTimeoutMs, UINT nIntervalMs)
 {
-    DWORD deadline = ::GetTickCount() + nTimeoutMs;
-    // Each try schedules the next one, so a try never overlaps another.
-    auto attempt = std::make_shared<std::function<void()>>();
-    *attempt = [=]() {
-        if (step())
-            return;
-        if (static_cast<LONG>(::GetTickCount() - deadline) >= 0)
-        {
-            onTimeout();
-            return;
-        }
-        RunSoon(*attempt, nIntervalMs);
-    };
-    RunSoon([attempt] {
-        auto run = *attempt;
-        run();
-    });
+    RunSoon([=] {
+        if (!step())
+            nTimeoutMs < nIntervalMs ? onTimeout() : RunWhen(step, onTimeout, nTimeoutMs - nIntervalMs, nIntervalMs);
+    }, nIntervalMs);
 }
 
 INT_PTR DoModalScripted(CDialog& dlg, std::function<void()> script, UINT nTimeoutMs)
 {
     auto running = std::make_shared<bool>(true);
-    RunSoon([&dlg, script, running, nTimeoutMs] {
-        // The watchdog first: the script may start nested loops that never end.
-        RunSoon(
-            [&dlg, running, nTimeoutMs] {
-                if (!*running)
-                    return;
-                ADD_FAILURE() << "the modal dialog was still running after " << nTimeoutMs << " ms";
-                dlg.EndDialog(static_cast<int>(kModalTimedOut));
-            },
-            nTimeoutMs);
-        EXPECT_NE(dlg.m_hWnd, nullptr) << "the script ran before the dialog was up";
-        script();
-    });
-    INT_PTR result = dlg.DoModal();
+    RunSoon([&dlg, running, nTimeoutMs] {
+        if (!*running)
+            return;
+        ADD_FAILURE() << "the modal dialog was still running after " << nTimeoutMs << " ms";
+        if (HWND hBox = FindMessageBox())
+            PressDialogButton(hBox, IDCANCEL);
+        dlg.EndDialog(-7);
+    }, nTimeoutMs);
+    RunSoon(std::move(script));
+    const INT_PTR result = dlg.DoModal();
     *running = false;
     return result;
 }
 
 void PumpMessages()
 {
-    MSG msg;
-    while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE))
+    for (MSG msg; ::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE);)
     {
         if (msg.message == WM_QUIT)
-        {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
-        }
+            return ::PostQuitMessage(static_cast<int>(msg.wParam));
         ::TranslateMessage(&msg);
         ::DispatchMessage(&msg);
     }
@@ -138,39 +64,57 @@ void PumpMessages()
 HWND FindMessageBox()
 {
     HWND hBox = nullptr;
-    ::EnumThreadWindows(::GetCurrentThreadId(), &CollectMessageBox, reinterpret_cast<LPARAM>(&hBox));
-    return hBox;
-}
-
-CString GetMessageBoxText(HWND hBox)
-{
-    CString text;
-    ::EnumChildWindows(hBox, &CollectStaticText, reinterpret_cast<LPARAM>(&text));
-    return text;
+    while ((hBox = ::FindWindowEx(nullptr, hBox, _T("#32770"), nullptr)) != nullptr)
+        if (::IsWindowVisible(hBox) && !CWnd::FromHandlePermanent(hBox) &&
+            ::GetWindowThreadProcessId(hBox, nullptr) == ::GetCurrentThreadId())
+            return hBox;
+    return nullptr;
 }
 
 void PressDialogButton(HWND hDlg, int nID)
 {
-    ::PostMessage(hDlg, WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED),
-                  reinterpret_cast<LPARAM>(::GetDlgItem(hDlg, nID)));
+    ::PostMessage(hDlg, WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(hDlg, nID)));
 }
 
 std::shared_ptr<MessageBoxSeen> AnswerNextMessageBox(int nButtonID, UINT nTimeoutMs)
 {
     auto seen = std::make_shared<MessageBoxSeen>();
-    RunWhen(
-        [seen, nButtonID] {
-            HWND hBox = FindMessageBox();
-            if (hBox == nullptr)
-                return false;
-            seen->shown = true;
-            seen->hOwner = ::GetWindow(hBox, GW_OWNER);
-            seen->caption = CWnd::GetWindowTextOf(hBox);
-            seen->text = GetMessageBoxText(hBox);
-            PressDialogButton(hBox, nButtonID);
-            return true;
-        },
-        [] {}, nTimeoutMs);
+    RunWhen([seen, nButtonID] {
+        HWND hBox = FindMessageBox();
+        if (hBox == nullptr)
+            return false;
+        *seen = {true, ::GetWindow(hBox, GW_OWNER), CWnd::GetWindowTextOf(hBox),
+                 CWnd::GetWindowTextOf(::GetDlgItem(hBox, 0xFFFF))};      // the message box's text
+        PressDialogButton(hBox, nButtonID);
+        return true;
+    }, [] {}, nTimeoutMs);
     return seen;
+}
+
+Pixels::Pixels(int nWidth, int nHeight, const std::function<void(HDC)>& paint) : cx(nWidth), cy(nHeight)
+{
+    BITMAPINFO bmi = {{sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    DWORD* pBits = nullptr;
+    HDC hDC = ::CreateCompatibleDC(nullptr);
+    HBITMAP hBitmap = ::CreateDIBSection(hDC, &bmi, DIB_RGB_COLORS, reinterpret_cast<void**>(&pBits), nullptr, 0);
+    HGDIOBJ hPrevious = ::SelectObject(hDC, hBitmap);
+    std::fill(pBits, pBits + cx * cy, RGB(255, 0, 255));
+    paint(hDC);
+    EXPECT_EQ(::GetObjectType(hDC), static_cast<DWORD>(OBJ_MEMDC)) << "the painter deleted the DC it was given";
+    ::GdiFlush();
+    for (int i = 0; i < cx * cy; ++i)
+        px.push_back(RGB(pBits[i] >> 16 & 0xFF, pBits[i] >> 8 & 0xFF, pBits[i] & 0xFF));
+    ::DeleteObject(::SelectObject(hDC, hPrevious));
+    ::DeleteDC(hDC);
+}
+
+Pixels ClientPixels(HWND hWnd, const RECT* pClip)
+{
+    RECT rc = {};
+    ::GetClientRect(hWnd, &rc);
+    return Pixels(rc.right, rc.bottom, [hWnd, pClip](HDC hDC) {
+        if (!pClip || ::IntersectClipRect(hDC, pClip->left, pClip->top, pClip->right, pClip->bottom))
+            ::SendMessage(hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hDC), PRF_CLIENT);
+    });
 }
 }
