@@ -1,42 +1,14 @@
-// The stamp command: what Go! and the Enter key do.
+// The stamp command: what Go! does.
 #include "tests/main_window/MainWindowFixture.h"
 
-#include <iostream>
-
 #include "tests/support/ShortcutFile.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/TimeChecks.h"
 #include "tests/support/UnixSide.h"
 #include "tests/support/WindowTestSupport.h"
 
-using testsupport::AnswerNextMessageBox;
-using testsupport::TempDir;
+#include <cstdio>
 
-namespace
-{
-const std::uint64_t kOldTicks = testsupport::UnixToTicks(1000000000);   // 2001-09-09
-
-std::uint64_t TicksOf(const CTime& time)
-{
-    return testsupport::UnixToTicks(time.GetTime());
-}
-
-// Whether the temporary folder's file system keeps a file time as given.
-bool FileSystemHolds(std::uint64_t ticks)
-{
-    TempDir dir;
-    CString probe = dir / _T("probe");
-    testsupport::WriteFile(probe);
-    testsupport::WriteTimes(probe, {ticks, ticks, ticks});
-    return testsupport::ReadTimes(probe).lastWrite == ticks;
-}
-
-// Presses Go! as a click does, and lets the window handle it.
-void PressGo(CDorvaneDlg& dlg)
-{
-    testsupport::PressDialogButton(dlg.m_hWnd, IDOK);
-    testsupport::PumpMessages();
-}
-}
+using testsupport::ReadTimes;
 
 class StampCommandTest : public MainWindowTest
 {
@@ -44,334 +16,142 @@ protected:
     void SetUp() override
     {
         MainWindowTest::SetUp();
-        m_file = m_dir / _T("target.txt");
-        testsupport::WriteFile(m_file);
-        testsupport::WriteTimes(m_file, {kOldTicks, kOldTicks, kOldTicks});
+        testsupport::MakeFolder(m_dir / _T("folder"));
+        Open(m_dlg);  // its combo brings COM for the shell's links
     }
 
-    // Opens the window with the pickers at the given date and time.
-    void OpenAt(CDorvaneDlg& dlg, const SYSTEMTIME& when)
+    void Go(const CString& target)
     {
-        Open(dlg);
-        SetPickerTime(dlg, IDC_DATE, when);
-        SetPickerTime(dlg, IDC_TIME, when);
+        SetComboText(m_dlg, target);
+        Click(m_dlg, IDOK);
     }
 
-    TempDir m_dir;
-    CString m_file;
+    const std::uint64_t m_old = testsupport::UnixToTicks(1000000000);  // 2001-09-09
+    const SYSTEMTIME m_at = Local(2005, 6, 15, 13, 45, 10);
+    testsupport::TempDir m_dir;
+    CDorvaneDlg m_dlg;
 };
 
-TEST_F(StampCommandTest, ATargetOfBlanksIsRefusedWithItsMessage)
+TEST_F(StampCommandTest, TheTargetGetsTheChosenTimeOrIsRefusedWithAMessage)
 {
-    CDorvaneDlg dlg;
-    Open(dlg);
-    dlg.m_comboPath.AddString(m_file);
-    SetComboText(dlg, _T("  \t  "));
+    HWND hDate = m_dlg.GetDlgItem(IDC_DATE);
+    SYSTEMTIME range[2] = {};
+    ASSERT_EQ(::SendMessage(hDate, DTM_GETRANGE, 0, reinterpret_cast<LPARAM>(range)), GDTR_MIN | GDTR_MAX);
+    EXPECT_EQ(CTime(range[0]), CTime(1601, 1, 2, 0, 0, 0)) << "the first day every time zone can give a file";
+    EXPECT_EQ(CTime(range[1]), CTime(9999, 12, 30, 23, 59, 59)) << "the last";
+    // Without that range the command alone stands between a time and the files.
+    ::SendMessage(hDate, DTM_SETRANGE, 0, reinterpret_cast<LPARAM>(range));
+    const CString items = _T("target.txt|folder|folder\\inner.txt|to-file.lnk|to-folder.lnk|to-shortcut.lnk|ro.txt");
+    for (LPCTSTR file : {_T("target.txt"), _T("folder\\inner.txt"), _T("ro.txt"), _T("probe")})
+        testsupport::WriteFile(m_dir / file);
+    ASSERT_TRUE(testsupport::CreateShortcut(m_dir / _T("to-file.lnk"), m_dir / _T("target.txt")));
+    ASSERT_TRUE(testsupport::CreateShortcut(m_dir / _T("to-folder.lnk"), m_dir / _T("folder")));
+    ASSERT_TRUE(testsupport::CreateShortcut(m_dir / _T("to-shortcut.lnk"), m_dir / _T("to-folder.lnk")));
+    ::SetFileAttributes(m_dir / _T("ro.txt"), FILE_ATTRIBUTE_READONLY);
+    SetChecked(m_dlg, IDC_CHANGE_CREATED, true);
+    const SYSTEMTIME at = m_at, midnight = Local(2000, 1, 1, 0, 0, 0);
+    // Refusals first: each message box is answered by the watch armed for its own case.
+    const struct { const char* what; LPCTSTR target; SYSTEMTIME date, time, expected; bool ro; LPCTSTR message, stamped; }
+    cases[] = {
+        {"blanks", _T("  \t "), at, at, at, false, _T("You must specify a file or directory"), _T("")},
+        {"no such target", _T("%s\\no.txt"), at, at, at, false, _T("The file or folder \"%s\\no.txt\" does not exist."), _T("")},
+        {"before 1601 in UTC, east of Greenwich", _T("%s\\target.txt"), Local(1601, 1, 1, 0, 0, 0), midnight, at, false,
+         _T("The chosen date and time cannot be given to a file: choose a date between the years 1601 and 9999."), _T("")},
+        {"blanks around a file", _T(" %s\\target.txt \t"), at, at, at, false, nullptr, _T("target.txt")},
+        {"a folder: its files, not itself", _T("%s\\folder\\"), at, at, at, false, nullptr, _T("folder\\inner.txt")},
+        {"a shortcut to a file", _T("%s\\to-file.lnk"), at, at, at, false, nullptr, _T("target.txt")},
+        {"a shortcut to a folder", _T("%s\\to-folder.lnk"), at, at, at, false, nullptr, _T("folder\\inner.txt")},
+        {"a shortcut to a shortcut", _T("%s\\to-shortcut.lnk"), at, at, at, false, nullptr, _T("to-folder.lnk")},
+        {"read-only, box clear", _T("%s\\ro.txt"), at, at, at, false, nullptr, _T("")},
+        {"read-only, box ticked", _T("%s\\ro.txt"), at, at, at, true, nullptr, _T("ro.txt")},
+        {"02:30 though the time picker's own date skipped it", _T("%s\\target.txt"), Local(2024, 6, 15, 9, 9, 9),
+         Local(2024, 10, 6, 2, 30, 0), Local(2024, 6, 15, 2, 30, 0), false, nullptr, _T("target.txt")},
+        {"the last second the date picker offers", _T("%s\\target.txt"), Local(9999, 12, 30, 1, 1, 1),
+         Local(2000, 1, 1, 23, 59, 59), Local(9999, 12, 30, 23, 59, 59), false, nullptr, _T("target.txt")},
+        {"the first second the date picker offers", _T("%s\\target.txt"), Local(1601, 1, 2, 1, 1, 1), midnight,
+         Local(1601, 1, 2, 0, 0, 0), false, nullptr, _T("target.txt")},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        const std::uint64_t ticks = testsupport::TicksOf(CTime(c.expected));
+        for (const CString& item : Split(items, _T('|')))
+            testsupport::WriteTimes(m_dir / item, {m_old, m_old, m_old});
+        testsupport::WriteTimes(m_dir / _T("probe"), {ticks, ticks, ticks});  // can the file system hold it?
+        SetChecked(m_dlg, IDC_READ_ONLY, c.ro);
+        SetPickerTime(m_dlg, IDC_DATE, c.date);
+        SetPickerTime(m_dlg, IDC_TIME, c.time);
+        const char* unheld = PickerTime(m_dlg, IDC_DATE).wYear != c.date.wYear
+                                 ? "the date picker keeps a range of its own (Wine's begins in 1752)"
+                             : ReadTimes(m_dir / _T("probe")).lastWrite != ticks ? "the file system ends in 2446 (ext4)"
+                                                                                   : nullptr;
+        if (unheld != nullptr)
+        {
+            std::printf("[   NOTE   ] %s: not checked, %s\n", c.what, unheld);
+            continue;
+        }
+        CString target, message, history = History(m_dlg), stamped;
+        target.Format(c.target, m_dir.Path());
+        auto box = c.message != nullptr ? testsupport::AnswerNextMessageBox(IDOK) : nullptr;
+        Go(target);
 
-    auto box = AnswerNextMessageBox(IDOK);
-    PressGo(dlg);
-
-    EXPECT_TRUE(box->shown);
-    EXPECT_EQ(box->text, CString(_T("You must specify a file or directory")));
-    EXPECT_EQ(box->caption, CString(_T("Dorvane")));
-    EXPECT_EQ(box->hOwner, dlg.m_hWnd);
-    EXPECT_EQ(dlg.m_comboPath.GetCount(), 1);
-    EXPECT_TRUE(dlg.m_btnGo.IsWindowEnabled());
-    EXPECT_EQ(testsupport::ReadTimes(m_file).lastWrite, kOldTicks);
+        for (const CString& item : Split(items, _T('|')))
+        {
+            testsupport::FileTimes times = ReadTimes(m_dir / item);
+            bool exact = times.lastWrite == ticks && (!testsupport::CreationTimeKept() || times.creation == ticks);
+            if (times.lastWrite != m_old)  // "?" marks a time neither old nor the chosen one
+                stamped += (stamped.IsEmpty() ? _T("") : _T("|")) + item + (exact ? _T("") : _T("?"));
+        }
+        EXPECT_EQ(stamped, c.stamped);
+        EXPECT_TRUE(m_dlg.IsWindowVisible() && ::IsWindowEnabled(m_dlg.GetDlgItem(IDOK)));
+        if (box)
+        {
+            message.Format(c.message, m_dir.Path());
+            EXPECT_EQ(box->text, message);
+            EXPECT_EQ(box->caption, _T("Dorvane"));
+            EXPECT_EQ(box->hOwner, m_dlg.m_hWnd);
+            EXPECT_EQ(History(m_dlg), history);
+            continue;
+        }
+        EXPECT_EQ(ComboText(m_dlg), target.Trim());
+        EXPECT_EQ(Split(History(m_dlg), _T('|')).front(), target) << "the target tops the history";
+    }
+    EXPECT_TRUE(testsupport::ReadAttributes(m_dir / _T("ro.txt")) & FILE_ATTRIBUTE_READONLY);
 }
 
-TEST_F(StampCommandTest, BlanksAroundAnExistingTargetAreTrimmedAndTheTargetRecordedOnTop)
-{
-    CDorvaneDlg dlg;
-    OpenAt(dlg, Local(2005, 6, 15, 13, 45, 10));
-    CString older = m_dir / _T("older");
-    CreateDirectory(older, nullptr);
-    dlg.m_comboPath.AddString(older);
-    SetComboText(dlg, _T("  ") + m_file + _T(" \t"));
-
-    PressGo(dlg);
-
-    EXPECT_EQ(testsupport::ReadTimes(m_file).lastWrite, TicksOf(CTime(2005, 6, 15, 13, 45, 10)));
-    CStringArray list = ComboList(dlg);
-    ASSERT_EQ(list.GetSize(), 2);
-    EXPECT_EQ(list[0], m_file);
-    EXPECT_EQ(list[1], older);
-    EXPECT_EQ(ComboText(dlg), m_file);
-    // Go! never closes the window, and is ready for the next run.
-    EXPECT_TRUE(dlg.IsWindowVisible());
-    EXPECT_TRUE(dlg.m_btnGo.IsWindowEnabled());
-}
-
-TEST_F(StampCommandTest, ATargetThatDoesNotExistIsNamedAndNothingIsStamped)
-{
-    CDorvaneDlg dlg;
-    Open(dlg);
-    CString missing = m_dir / _T("no such file.txt");
-    SetComboText(dlg, missing);
-
-    auto box = AnswerNextMessageBox(IDOK);
-    PressGo(dlg);
-
-    EXPECT_TRUE(box->shown);
-    EXPECT_NE(box->text.Find(missing), -1) << testsupport::Narrow(box->text);
-    EXPECT_NE(box->text.Find(_T("does not exist")), -1) << testsupport::Narrow(box->text);
-    EXPECT_EQ(dlg.m_comboPath.GetCount(), 0);
-    EXPECT_EQ(GetFileAttributes(missing), INVALID_FILE_ATTRIBUTES);
-    EXPECT_TRUE(dlg.m_btnGo.IsWindowEnabled());
-}
-
-TEST_F(StampCommandTest, TheDateComesFromTheDatePickerAndTheTimeOfDayFromTheTimePicker)
-{
-    CDorvaneDlg dlg;
-    Open(dlg);
-    SetPickerTime(dlg, IDC_DATE, Local(2005, 6, 15, 9, 9, 9));
-    SetPickerTime(dlg, IDC_TIME, Local(1999, 1, 2, 13, 45, 10));
-    SetChecked(dlg, IDC_CHANGE_CREATED, true);
-    SetChecked(dlg, IDC_CHANGE_MODIFIED, true);
-    SetComboText(dlg, m_file);
-
-    PressGo(dlg);
-
-    CTime expected(2005, 6, 15, 13, 45, 10);
-    EXPECT_EQ(dlg.m_stampTime, expected);
-    testsupport::FileTimes times = testsupport::ReadTimes(m_file);
-    EXPECT_EQ(times.lastWrite, TicksOf(expected));
-    if (testsupport::PlatformKeepsCreationTime())
-        EXPECT_EQ(times.creation, TicksOf(expected));
-    else
-        std::printf("creation time not checked: Wine keeps no creation time of its own\n");
-}
-
-TEST_F(StampCommandTest, TheTimeOfDayIsNotBentByTheTimePickersOwnDate)
-{
-    // The time picker was last given 6 October 2024, when Sydney's clocks
-    // skipped from 02:00 to 03:00; 02:30 on 15 June is a time like any other.
-    CDorvaneDlg dlg;
-    Open(dlg);
-    SetPickerTime(dlg, IDC_DATE, Local(2024, 6, 15, 9, 9, 9));
-    SetPickerTime(dlg, IDC_TIME, Local(2024, 10, 6, 2, 30, 0));
-    SetComboText(dlg, m_file);
-
-    PressGo(dlg);
-
-    CTime expected(2024, 6, 15, 2, 30, 0);
-    EXPECT_EQ(testsupport::ReadTimes(m_file).lastWrite, TicksOf(expected));
-    struct tm saved;
-    ASSERT_NE(dlg.m_time.GetLocalTm(&saved), nullptr);
-    EXPECT_EQ(saved.tm_hour, 2);
-    EXPECT_EQ(saved.tm_min, 30);
-}
-
-TEST_F(StampCommandTest, AShortcutAsTheTargetStampsTheItemItNames)
-{
-    CDorvaneDlg dlg;    // its combo brings COM for the shell's links
-    OpenAt(dlg, Local(2005, 6, 15, 13, 45, 10));
-    const std::uint64_t stamped = TicksOf(CTime(2005, 6, 15, 13, 45, 10));
-    const CString folder = m_dir / _T("folder");
-    testsupport::MakeFolder(folder);
-    const CString inner = folder + _T("\\inner.txt");
-    testsupport::WriteFile(inner);
-    const CString toFile = m_dir / _T("to-file.lnk");
-    const CString toFolder = m_dir / _T("to-folder.lnk");
-    const CString toShortcut = m_dir / _T("to-shortcut.lnk");
-    ASSERT_TRUE(testsupport::CreateShortcut(toFile, m_file));
-    ASSERT_TRUE(testsupport::CreateShortcut(toFolder, folder));
-    ASSERT_TRUE(testsupport::CreateShortcut(toShortcut, toFolder));
-    for (const CString& path : {inner, toFile, toFolder, toShortcut})
-        testsupport::WriteTimes(path, {kOldTicks, kOldTicks, kOldTicks});
-
-    // A shortcut to a file: the file, not the shortcut.
-    SetComboText(dlg, toFile);
-    PressGo(dlg);
-    EXPECT_EQ(testsupport::ReadTimes(m_file).lastWrite, stamped);
-    EXPECT_EQ(testsupport::ReadTimes(toFile).lastWrite, kOldTicks);
-
-    // A shortcut to a shortcut: the second shortcut, judged as the file it
-    // is; the folder it leads on to is not walked.
-    SetComboText(dlg, toShortcut);
-    PressGo(dlg);
-    EXPECT_EQ(testsupport::ReadTimes(toFolder).lastWrite, stamped);
-    EXPECT_EQ(testsupport::ReadTimes(toShortcut).lastWrite, kOldTicks);
-    EXPECT_EQ(testsupport::ReadTimes(inner).lastWrite, kOldTicks);
-
-    // A shortcut to a folder: the files in the folder.
-    SetComboText(dlg, toFolder);
-    PressGo(dlg);
-    EXPECT_EQ(testsupport::ReadTimes(inner).lastWrite, stamped);
-}
-
-TEST_F(StampCommandTest, TheEnterKeyRunsTheCommand)
-{
-    CDorvaneDlg dlg;
-    INT_PTR result = testsupport::DoModalScripted(dlg, [&] {
-        SetPickerTime(dlg, IDC_DATE, Local(2012, 12, 12, 12, 12, 12));
-        SetPickerTime(dlg, IDC_TIME, Local(2012, 12, 12, 12, 12, 12));
-        SetComboText(dlg, m_file);
-        // The combo's edit field has the focus when the window opens.
-        HWND hEdit = ::GetFocus();
-        ASSERT_TRUE(::IsChild(dlg.m_comboPath.m_hWnd, hEdit));
-        ::PostMessage(hEdit, WM_KEYDOWN, VK_RETURN, 0x001C0001);
-        ::PostMessage(hEdit, WM_KEYUP, VK_RETURN, 0xC01C0001);
-        testsupport::RunWhen(
-            [&] { return testsupport::ReadTimes(m_file).lastWrite != kOldTicks; },
-            [] { ADD_FAILURE() << "Enter did not stamp the file"; });
-        testsupport::RunWhen(
-            [&] {
-                if (testsupport::ReadTimes(m_file).lastWrite == kOldTicks)
-                    return false;
-                EXPECT_TRUE(dlg.IsWindowVisible());
-                dlg.OnCancel();
-                return true;
-            },
-            [] {});
-    });
-    EXPECT_EQ(result, IDCANCEL);
-    EXPECT_EQ(testsupport::ReadTimes(m_file).lastWrite, TicksOf(CTime(2012, 12, 12, 12, 12, 12)));
-}
-
-TEST_F(StampCommandTest, AReadOnlyFileIsRefusedUntilItsBoxIsTicked)
-{
-    SetFileAttributes(m_file, FILE_ATTRIBUTE_READONLY);
-    CDorvaneDlg dlg;
-    OpenAt(dlg, Local(2003, 3, 3, 3, 3, 3));
-    SetComboText(dlg, m_file);
-
-    PressGo(dlg);
-    EXPECT_EQ(testsupport::ReadTimes(m_file).lastWrite, kOldTicks);
-    EXPECT_TRUE(testsupport::ReadAttributes(m_file) & FILE_ATTRIBUTE_READONLY);
-
-    SetChecked(dlg, IDC_READ_ONLY, true);
-    PressGo(dlg);
-    EXPECT_EQ(testsupport::ReadTimes(m_file).lastWrite, TicksOf(CTime(2003, 3, 3, 3, 3, 3)));
-    EXPECT_TRUE(testsupport::ReadAttributes(m_file) & FILE_ATTRIBUTE_READONLY);
-    SetFileAttributes(m_file, FILE_ATTRIBUTE_NORMAL);
-}
-
-TEST_F(StampCommandTest, AFailedWriteNamesTheFileAndGoIsEnabledAgain)
+TEST_F(StampCommandTest, AFailedWriteNamesTheFileAndTheReasonAndGoIsEnabledAgain)
 {
     if (!testsupport::UnixSideAvailable())
         GTEST_SKIP() << "a file whose times cannot be written is made on Wine's Unix side";
-    CString folder = m_dir / _T("tree");
-    testsupport::MakeFolder(folder);
-    CString blocked = folder + _T("\\blocked.exe");
-    testsupport::WriteFile(blocked);
-    testsupport::BusyFile busy(blocked);
+    const CString tree = m_dir / _T("folder");
+    for (LPCTSTR name : {_T("\\a"), _T("\\b"), _T("\\c"), _T("\\d")})
+        testsupport::WriteFile(tree + name);
+    // The walk meets the files in the order the platform lists them; the last cannot be written.
+    std::vector<CString> listed;
+    WIN32_FIND_DATA found;
+    HANDLE hFind = ::FindFirstFile(tree + _T("\\?"), &found);
+    do
+        if (found.cFileName[0] != _T('.'))
+            listed.push_back(tree + _T("\\") + found.cFileName);
+    while (::FindNextFile(hFind, &found));
+    ::FindClose(hFind);
+    testsupport::BusyFile busy(listed.back());
     ASSERT_TRUE(busy.IsBusy());
+    HANDLE hBlocked = ::CreateFile(listed.back(), FILE_WRITE_ATTRIBUTES, 7, nullptr, OPEN_EXISTING, 0, nullptr);
+    TCHAR reason[256] = {};
+    ::FormatMessage(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, ::GetLastError(), 0, reason, 256,
+                    nullptr);
+    ASSERT_EQ(hBlocked, INVALID_HANDLE_VALUE);
+    SetPickerTime(m_dlg, IDC_DATE, m_at);
+    SetPickerTime(m_dlg, IDC_TIME, m_at);
+    auto box = testsupport::AnswerNextMessageBox(IDOK);
+    Go(tree);
 
-    CDorvaneDlg dlg;
-    OpenAt(dlg, Local(2004, 4, 4, 4, 4, 4));
-    SetComboText(dlg, blocked);
-
-    auto box = AnswerNextMessageBox(IDOK);
-    PressGo(dlg);
-
-    EXPECT_TRUE(box->shown);
-    EXPECT_NE(box->text.Find(blocked), -1) << testsupport::Narrow(box->text);
-    EXPECT_TRUE(dlg.m_btnGo.IsWindowEnabled());
-    EXPECT_TRUE(dlg.IsWindowVisible());
-    HCURSOR wait = LoadCursor(nullptr, IDC_WAIT);
-    EXPECT_NE(GetCursor(), wait);
-}
-
-TEST_F(StampCommandTest, TheDatePickerOffersNoDayOutsideWhatAFileCanHold)
-{
-    CDorvaneDlg dlg;
-    OpenAt(dlg, Local(2005, 6, 15, 12, 0, 0));
-    HWND hDate = dlg.GetDlgItem(IDC_DATE);
-
-    SYSTEMTIME range[2] = {};
-    ASSERT_EQ(::SendMessage(hDate, DTM_GETRANGE, 0, reinterpret_cast<LPARAM>(range)), GDTR_MIN | GDTR_MAX);
-    EXPECT_EQ(CTime(range[0]), CTime(1601, 1, 2, 0, 0, 0));
-    EXPECT_EQ(CTime(range[1]), CTime(9999, 12, 30, 23, 59, 59));
-
-    // The picker will not take a day beyond either end: it keeps what it had.
-    for (const SYSTEMTIME& outside : {Local(1600, 12, 31, 12, 0, 0), Local(1601, 1, 1, 12, 0, 0),
-                                      Local(9999, 12, 31, 12, 0, 0)})
-    {
-        ::SendMessage(hDate, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&outside));
-        SYSTEMTIME held = {};
-        ::SendMessage(hDate, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&held));
-        EXPECT_EQ(held.wYear, 2005) << outside.wYear << "-" << outside.wMonth << "-" << outside.wDay;
-    }
-}
-
-TEST_F(StampCommandTest, TheEndsOfTheDatePickersRangeStampExactly)
-{
-    CDorvaneDlg dlg;
-    Open(dlg);
-    SetComboText(dlg, m_file);
-    SetChecked(dlg, IDC_CHANGE_MODIFIED, true);
-
-    // Its last second west of Greenwich and its first second east of it are
-    // the two that come nearest the ends of what a file can hold.
-    SYSTEMTIME last = Local(9999, 12, 30, 23, 59, 59);
-    SetPickerTime(dlg, IDC_DATE, last);
-    SetPickerTime(dlg, IDC_TIME, last);
-    PressGo(dlg);
-    const std::uint64_t lastTicks = TicksOf(CTime(9999, 12, 30, 23, 59, 59));
-    if (FileSystemHolds(lastTicks))
-        EXPECT_EQ(testsupport::ReadTimes(m_file).lastWrite, lastTicks);
-    else
-        std::cout << "last day not checked: this file system cannot hold it (ext4 ends in 2446)\n";
-
-    SYSTEMTIME first = Local(1601, 1, 2, 0, 0, 0);
-    ::SendMessage(dlg.GetDlgItem(IDC_DATE), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&first));
-    SYSTEMTIME held = {};
-    ::SendMessage(dlg.GetDlgItem(IDC_DATE), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&held));
-    if (held.wYear != 1601)
-        GTEST_SKIP() << "this date picker keeps a narrower range of its own (Wine's begins in 1752)";
-    SetPickerTime(dlg, IDC_TIME, first);
-    PressGo(dlg);
-    EXPECT_EQ(testsupport::ReadTimes(m_file).lastWrite, TicksOf(CTime(1601, 1, 2, 0, 0, 0)));
-}
-
-TEST_F(StampCommandTest, ATimeBeforeTheFirstFileTimeIsRefusedWithAMessage)
-{
-    // Only a picker whose range was taken away can hold such a time; the
-    // command refuses it all the same, and touches nothing.
-    CDorvaneDlg dlg;
-    Open(dlg);
-    HWND hDate = dlg.GetDlgItem(IDC_DATE);
-    SYSTEMTIME none[2] = {};
-    ::SendMessage(hDate, DTM_SETRANGE, 0, reinterpret_cast<LPARAM>(none));
-    TIME_ZONE_INFORMATION tz;
-    GetTimeZoneInformation(&tz);
-    ASSERT_LT(tz.Bias, 0) << "these tests run in Sydney time, ahead of UTC";
-
-    // Midnight at the start of 1601 in Sydney is still 1600 in UTC.
-    SYSTEMTIME first = Local(1601, 1, 1, 0, 0, 0);
-    ::SendMessage(hDate, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&first));
-    SYSTEMTIME held = {};
-    ::SendMessage(hDate, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&held));
-    if (held.wYear != 1601)
-        GTEST_SKIP() << "this date picker keeps a range of its own (Wine's begins in 1752)";
-    SetPickerTime(dlg, IDC_TIME, Local(2005, 6, 15, 0, 0, 0));
-    SetComboText(dlg, m_file);
-
-    auto box = AnswerNextMessageBox(IDOK);
-    PressGo(dlg);
-    EXPECT_TRUE(box->shown);
-    EXPECT_NE(box->text.Find(_T("1601")), -1) << testsupport::Narrow(box->text);
-    EXPECT_EQ(testsupport::ReadTimes(m_file).lastWrite, kOldTicks);
-    EXPECT_EQ(dlg.m_comboPath.GetCount(), 0);
-    EXPECT_TRUE(dlg.m_btnGo.IsWindowEnabled());
-}
-
-TEST_F(StampCommandTest, AFolderTargetStampsItsFilesAndKeepsItsOwnTimes)
-{
-    CString sub = m_dir / _T("sub");
-    testsupport::MakeFolder(sub);
-    CString inner = sub + _T("\\inner.txt");
-    testsupport::WriteFile(inner);
-    std::uint64_t folderTime = testsupport::ReadTimes(sub).lastWrite;
-
-    CDorvaneDlg dlg;
-    OpenAt(dlg, Local(2006, 6, 6, 6, 6, 6));
-    SetComboText(dlg, m_dir.Path() + _T("\\"));
-    PressGo(dlg);
-
-    std::uint64_t expected = TicksOf(CTime(2006, 6, 6, 6, 6, 6));
-    EXPECT_EQ(testsupport::ReadTimes(m_file).lastWrite, expected);
-    EXPECT_EQ(testsupport::ReadTimes(inner).lastWrite, expected);
-    EXPECT_EQ(testsupport::ReadTimes(sub).lastWrite, folderTime);
+    EXPECT_NE(box->text.Find(listed.back()), -1) << testsupport::Narrow(box->text);
+    EXPECT_NE(box->text.Find(CString(reason).TrimRight()), -1) << testsupport::Narrow(box->text);
+    EXPECT_TRUE(::IsWindowEnabled(m_dlg.GetDlgItem(IDOK)));
+    EXPECT_NE(::GetCursor(), ::LoadCursor(nullptr, IDC_WAIT));
+    listed.pop_back();
+    for (const CString& stampedBefore : listed)
+        EXPECT_EQ(ReadTimes(stampedBefore).lastWrite, testsupport::TicksOf(CTime(m_at))) << "stamped before the failure";
 }
