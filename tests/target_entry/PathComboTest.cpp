@@ -10,36 +10,6 @@
 #include <functional>
 #include <thread>
 
-namespace
-{
-// Drop data as the shell hands it over: DROPFILES, then the names in UTF-16, each ended, the list ended once more.
-HDROP BuildDrop(const std::vector<CString>& names)
-{
-    size_t chars = 1;
-    for (const CString& name : names)
-        chars += static_cast<size_t>(name.GetLength()) + 1;
-    HGLOBAL hDrop = ::GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(WCHAR));
-    auto drop = static_cast<DROPFILES*>(::GlobalLock(hDrop));
-    drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = TRUE;
-    auto next = reinterpret_cast<WCHAR*>(drop + 1);
-    for (const CString& name : names)
-        next = std::copy(name.GetString(), name.GetString() + name.GetLength(), next) + 1;
-    ::GlobalUnlock(hDrop);
-    return static_cast<HDROP>(hDrop);
-}
-
-// The memory the process has committed for itself, in bytes.
-SIZE_T CommittedPrivateBytes()
-{
-    SIZE_T total = 0;
-    MEMORY_BASIC_INFORMATION info = {};
-    for (auto p = static_cast<const BYTE*>(nullptr); ::VirtualQuery(p, &info, sizeof(info)); p += info.RegionSize)
-        total += info.State == MEM_COMMIT && info.Type == MEM_PRIVATE ? info.RegionSize : 0;
-    return total;
-}
-}
-
 class PathComboTest : public MainWindowTest
 {
 protected:
@@ -54,18 +24,29 @@ protected:
         for (const CString& entry : Split(entries, _T('|')))
             combo.AddString(entry);
     }
-    int DroppedWidth() const { return static_cast<int>(m_combo.SendMessage(CB_GETDROPPEDWIDTH)); }
     static CString Selection(const CPathCombo& combo)
     {
         CString text;
         text.Format(_T("%d-%d"), LOWORD(combo.GetEditSel()), HIWORD(combo.GetEditSel()));
         return text;
     }
+    int DroppedWidth() const { return static_cast<int>(m_combo.SendMessage(CB_GETDROPPEDWIDTH)); }
 
-    // A real WM_DROPFILES, whose drop data must be released by the time it returns.
+    // A real WM_DROPFILES with drop data as the shell makes it: DROPFILES, then each name in UTF-16 and ended, the
+    // list ended once more. The data must be released by the time the message returns.
     void Drop(const std::vector<CString>& names)
     {
-        HDROP hDrop = BuildDrop(names);
+        size_t chars = 1;
+        for (const CString& name : names)
+            chars += static_cast<size_t>(name.GetLength()) + 1;
+        HGLOBAL hDrop = ::GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(WCHAR));
+        auto drop = static_cast<DROPFILES*>(::GlobalLock(hDrop));
+        drop->pFiles = sizeof(DROPFILES);
+        drop->fWide = TRUE;
+        auto next = reinterpret_cast<WCHAR*>(drop + 1);
+        for (const CString& name : names)
+            next = std::copy(name.GetString(), name.GetString() + name.GetLength(), next) + 1;
+        ::GlobalUnlock(hDrop);
         m_combo.SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(hDrop));
         EXPECT_EQ(::GlobalFlags(hDrop), static_cast<UINT>(GMEM_INVALID_HANDLE)) << "the drop data was not released";
         EXPECT_TRUE(::HeapValidate(::GetProcessHeap(), 0, nullptr)) << "the drop damaged the heap";
@@ -123,17 +104,16 @@ TEST_F(PathComboTest, TheListIsAsWideAsItsWidestEntryPlusAScrollBarMeasuredAtEac
     ::GetTextExtentPoint32(hdc, longEntry, longEntry.GetLength(), &size);
     ::SelectObject(hdc, hOld);
     ::ReleaseDC(m_combo.m_hWnd, hdc);
-    const int wide = size.cx + ::GetSystemMetrics(SM_CXVSCROLL);
     Fill(m_combo, _T("C:\\a"));
     EXPECT_EQ(DroppedWidth(), rc.Width()) << "narrow entries: the platform widens the list to the control";
     m_combo.AddString(longEntry);
-    EXPECT_EQ(DroppedWidth(), wide);
+    EXPECT_EQ(DroppedWidth(), size.cx + ::GetSystemMetrics(SM_CXVSCROLL));
     m_combo.SetDroppedWidth(static_cast<UINT>(rc.Width() + 1));
     const int set = DroppedWidth();  // Wine gives the control's width: it narrows a list no further
     m_combo.AddString(_T("c:\\A"));
     EXPECT_EQ(DroppedWidth(), set) << "a refused entry measures nothing";
     m_combo.AddString(_T("C:\\Medium\\name.txt"));
-    EXPECT_EQ(DroppedWidth(), wide) << "an accepted entry measures them all";
+    EXPECT_EQ(DroppedWidth(), size.cx + ::GetSystemMetrics(SM_CXVSCROLL)) << "an accepted entry measures them all";
 }
 
 // Each key is posted as the keyboard posts it; the modal loop offers it to PreTranslateMessage, which reaches the
@@ -144,36 +124,30 @@ TEST_F(PathComboTest, TypingCompletesFromTheHistoryUntilDeleteOrBackspace)
     const CString file = dir / _T("file.txt");
     testsupport::WriteFile(file);
     const struct { LPCTSTR text; int start, end; UINT key; LPCTSTR after, sel; bool armed; } cases[] = {
-        {_T(""), 0, 0, 'R', _T("Reports\\Old"), _T("1-11"), true},
-        {nullptr, 0, 0, 'E', _T("Reports\\Old"), _T("2-11"), true},
-        {nullptr, 0, 0, 'N', _T("Ren"), _T("3-3"), true},
-        {_T("Rport"), 1, 1, 'E', _T("Reports\\Old"), _T("2-2"), true},
-        {_T("Nts"), 1, 1, 'X', _T("Nxts"), _T("2-2"), true},
-        {_T(""), 0, 0, 'N', _T("Notes"), _T("1-5"), true},
-        {nullptr, 0, 0, VK_BACK, _T("N"), _T("1-1"), false},
-        {nullptr, 0, 0, 'O', _T("Notes"), _T("2-5"), true},
-        {_T("Repx"), 3, 3, VK_DELETE, _T("Rep"), _T("3-3"), false},
-        {nullptr, 0, 0, 'O', _T("Reports\\Old"), _T("4-11"), true},
-        {_T("xyz"), 3, 3, VK_HOME, _T("xyz"), _T("0-0"), true},
-        {nullptr, 0, 0, VK_BACK, _T("xyz"), _T("0-0"), false},
+        {_T(""), 0, 0, 'R', _T("Reports\\Old"), _T("1-11"), true}, {nullptr, 0, 0, 'E', _T("Reports\\Old"), _T("2-11"), true},
+        {nullptr, 0, 0, 'N', _T("Ren"), _T("3-3"), true}, {_T("Rport"), 1, 1, 'E', _T("Reports\\Old"), _T("2-2"), true},
+        {_T("Nts"), 1, 1, 'X', _T("Nxts"), _T("2-2"), true}, {_T(""), 0, 0, 'N', _T("Notes"), _T("1-5"), true},
+        {nullptr, 0, 0, VK_BACK, _T("N"), _T("1-1"), false}, {nullptr, 0, 0, 'O', _T("Notes"), _T("2-5"), true},
+        {_T("Repx"), 3, 3, VK_DELETE, _T("Rep"), _T("3-3"), false}, {nullptr, 0, 0, 'O', _T("Reports\\Old"), _T("4-11"), true},
+        {_T("xyz"), 3, 3, VK_HOME, _T("xyz"), _T("0-0"), true}, {nullptr, 0, 0, VK_BACK, _T("xyz"), _T("0-0"), false},
         {file, 0, 0, VK_RETURN, file, nullptr, true},
     };
     CDorvaneDlg dlg;
-    CPathCombo& combo = dlg.m_comboPath;
     std::function<void(size_t)> type = [&](size_t i) {
         if (i > 0)
         {
+            const auto& c = cases[i - 1];
             SCOPED_TRACE(testing::Message() << "key " << i);
-            EXPECT_EQ(ComboText(dlg), cases[i - 1].after);
-            EXPECT_EQ(Selection(combo), cases[i - 1].sel != nullptr ? CString(cases[i - 1].sel) : Selection(combo));
-            EXPECT_EQ(combo.m_bAutoComplete, cases[i - 1].armed);
+            EXPECT_EQ(ComboText(dlg), c.after);
+            EXPECT_EQ(Selection(dlg.m_comboPath), c.sel != nullptr ? CString(c.sel) : Selection(dlg.m_comboPath));
+            EXPECT_EQ(dlg.m_comboPath.m_bAutoComplete, c.armed);
         }
         if (i == std::size(cases))
             return dlg.EndDialog(IDOK);
         if (cases[i].text != nullptr)
         {
             SetComboText(dlg, cases[i].text);
-            combo.SetEditSel(cases[i].start, cases[i].end);
+            dlg.m_comboPath.SetEditSel(cases[i].start, cases[i].end);
         }
         const LPARAM scan = static_cast<LPARAM>(::MapVirtualKey(cases[i].key, MAPVK_VK_TO_VSC)) << 16;
         ::PostMessage(::GetFocus(), WM_KEYDOWN, cases[i].key, scan | 1);
@@ -181,11 +155,83 @@ TEST_F(PathComboTest, TypingCompletesFromTheHistoryUntilDeleteOrBackspace)
         testsupport::RunSoon([&, i] { type(i + 1); });
     };
     EXPECT_EQ(IDOK, testsupport::DoModalScripted(dlg, [&] {
-        Fill(combo, _T("Notes|Reports\\Old|Reports\\New"));
-        ASSERT_TRUE(::IsChild(combo.m_hWnd, ::GetFocus())) << "the edit field has the focus";
+        Fill(dlg.m_comboPath, _T("Notes|Reports\\Old|Reports\\New"));
+        ASSERT_TRUE(::IsChild(dlg.m_comboPath.m_hWnd, ::GetFocus())) << "the edit field has the focus";
         type(0);
     }));
     EXPECT_EQ(testsupport::ReadTimes(file).lastWrite, testsupport::TicksOf(CTime(1980, 1, 1, 0, 0, 1)));
+}
+
+TEST_F(PathComboTest, TheFirstDroppedItemThatExistsBecomesTheTextAndTheHistoryStaysAsItWas)
+{
+    testsupport::TempDir dir;
+    CString deep = dir.Path();
+    while (deep.GetLength() < 300)
+        deep += _T("\\A folder name of some forty characters");
+    testsupport::MakeFolder(deep);
+    for (const CString& file : {dir / _T("first.txt"), dir / _T("gone.txt"), dir / _T("fake.lnk"), deep + _T("\\f")})
+        testsupport::WriteFile(file, "not a shortcut");
+    testsupport::MakeFolder(dir / _T("Second"));
+    ASSERT_TRUE(testsupport::CreateShortcut(dir / _T("To folder.lnk"), dir / _T("Second")));
+    ASSERT_TRUE(testsupport::CreateShortcut(dir / _T("To file.lnk"), dir / _T("first.txt")));
+    ASSERT_TRUE(testsupport::CreateShortcut(dir / _T("Inner.lnk"), dir / _T("gone.txt")));
+    ASSERT_TRUE(testsupport::CreateShortcut(dir / _T("Outer.lnk"), dir / _T("Inner.lnk")));
+    ASSERT_TRUE(testsupport::CreateShortcutToVirtualItem(dir / _T("Computer.lnk")));
+    ::DeleteFile(dir / _T("gone.txt"));
+    Fill(m_combo, _T("C:\\Earlier\\one.txt|C:\\Earlier\\two"));
+    const CString history = History(m_dlg);
+    const int width = DroppedWidth();
+    // "*N" is a name of N characters that names nothing, "~" a file deeper than 260 characters.
+    auto expand = [&](const CString& name) {
+        return name[0] == _T('*') ? _T("C:\\") + CString(_T('x'), _ttoi(name.Mid(1)) - 3)
+               : name == _T("~") ? deep + _T("\\f") : dir / name;
+    };
+    const struct { const char* what; LPCTSTR names, written; } cases[] = {
+        {"of several items the first", _T("first.txt|Second|To file.lnk"), _T("first.txt")},
+        {"a folder", _T("Second"), _T("Second")},
+        {"a shortcut to a folder", _T("To folder.lnk"), _T("Second")},
+        {"a shortcut to a file", _T("To file.lnk"), _T("first.txt")},
+        {"a shortcut to a shortcut: the inner one, as the file it is", _T("Outer.lnk"), _T("Inner.lnk")},
+        {"a shortcut to nothing", _T("Inner.lnk"), nullptr},
+        {"a shortcut without a file-system path", _T("Computer.lnk"), _T("Computer.lnk")},
+        {"a file named like a shortcut", _T("fake.lnk"), _T("fake.lnk")},
+        {"a path over 260 characters", _T("~"), _T("~")},
+        {"nothing that exists", _T("none.txt"), nullptr},
+        {"no item at all", _T(""), nullptr},
+        {"65,535 characters first, read whole", _T("*65535|first.txt"), nullptr},
+        {"70,000 characters first", _T("*70000|first.txt"), nullptr},
+        {"long names after the first", _T("first.txt|*65535|*70000"), _T("first.txt")},
+        {"longer than any path: Wine would cut it to \\\\?\\C:\\", _T("*32771"), nullptr},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        SetComboText(m_dlg, _T("C:\\Before"));
+        m_combo.SetEditSel(2, 5);
+        std::vector<CString> names;
+        for (const CString& name : Split(c.names, _T('|')))
+            names.push_back(expand(name));
+        Drop(names);
+        const CString written = c.written != nullptr ? expand(c.written) : CString(_T("C:\\Before"));
+        CString sel;
+        sel.Format(_T("%d-%d"), c.written ? written.GetLength() : 2, c.written ? written.GetLength() : 5);
+        EXPECT_EQ(ComboText(m_dlg), written);
+        EXPECT_EQ(Selection(m_combo), sel) << "the caret after the last character, nothing selected";
+        EXPECT_EQ(History(m_dlg), history);
+        EXPECT_EQ(DroppedWidth(), width);
+    }
+    // Each of these drops reads two names of a million characters, 2 MB each: ten would leave 40 MB behind.
+    auto committed = [] {
+        SIZE_T total = 0;
+        MEMORY_BASIC_INFORMATION info = {};
+        for (auto p = static_cast<const BYTE*>(nullptr); ::VirtualQuery(p, &info, sizeof(info)); p += info.RegionSize)
+            total += info.State == MEM_COMMIT && info.Type == MEM_PRIVATE ? info.RegionSize : 0;
+        return total;
+    };
+    const SIZE_T before = committed();
+    for (int i = 0; i < 10; ++i)
+        Drop({expand(_T("*1048576")), expand(_T("*1048576"))});
+    EXPECT_LT(committed(), before + 16 * 1024 * 1024) << "every name block is freed";
 }
 
 TEST(PathComboOle, EachComboInitialisesOleOnceAndAFailureIsReportedAndNotUndone)
@@ -226,74 +272,4 @@ TEST(PathComboOle, EachComboInitialisesOleOnceAndAFailureIsReportedAndNotUndone)
     EXPECT_EQ(box->text, _T("OLE initialization failed. Make sure that the OLE libraries are the correct version"));
     EXPECT_FALSE(initialized);
     EXPECT_EQ(after, S_FALSE);
-}
-
-TEST_F(PathComboTest, TheFirstDroppedItemThatExistsBecomesTheTextAndTheHistoryStaysAsItWas)
-{
-    testsupport::TempDir dir;
-    CString deep = dir.Path();
-    while (deep.GetLength() < 300)
-        deep += _T("\\A folder name of some forty characters");
-    testsupport::MakeFolder(deep);
-    for (const CString& file : {dir / _T("first.txt"), dir / _T("gone.txt"), dir / _T("fake.lnk"), deep + _T("\\f")})
-        testsupport::WriteFile(file, "not a shortcut");
-    testsupport::MakeFolder(dir / _T("Second"));
-    ASSERT_TRUE(testsupport::CreateShortcut(dir / _T("To folder.lnk"), dir / _T("Second")));
-    ASSERT_TRUE(testsupport::CreateShortcut(dir / _T("To file.lnk"), dir / _T("first.txt")));
-    ASSERT_TRUE(testsupport::CreateShortcut(dir / _T("Inner.lnk"), dir / _T("gone.txt")));
-    ASSERT_TRUE(testsupport::CreateShortcut(dir / _T("Outer.lnk"), dir / _T("Inner.lnk")));
-    ASSERT_TRUE(testsupport::CreateShortcutToVirtualItem(dir / _T("Computer.lnk")));
-    ::DeleteFile(dir / _T("gone.txt"));
-    Fill(m_combo, _T("C:\\Earlier\\one.txt|C:\\Earlier\\two"));
-    const CString history = History(m_dlg);
-    const int width = DroppedWidth();
-    // A name "*N" is one of N characters that names nothing, "~" a file deeper than 260 characters.
-    auto expand = [&](const CString& name) {
-        return name[0] == _T('*') ? _T("C:\\") + CString(_T('x'), _ttoi(name.Mid(1)) - 3)
-               : name == _T("~") ? deep + _T("\\f") : dir / name;
-    };
-    const struct { const char* what; LPCTSTR names, written; } cases[] = {
-        {"of several items the first", _T("first.txt|Second|To file.lnk"), _T("first.txt")},
-        {"a folder", _T("Second"), _T("Second")},
-        {"a shortcut to a folder", _T("To folder.lnk"), _T("Second")},
-        {"a shortcut to a file", _T("To file.lnk"), _T("first.txt")},
-        {"a shortcut to a shortcut: the inner one, as the file it is", _T("Outer.lnk"), _T("Inner.lnk")},
-        {"a shortcut to nothing", _T("Inner.lnk"), nullptr},
-        {"a shortcut without a file-system path", _T("Computer.lnk"), _T("Computer.lnk")},
-        {"a file named like a shortcut", _T("fake.lnk"), _T("fake.lnk")},
-        {"a path over 260 characters", _T("~"), _T("~")},
-        {"nothing that exists", _T("none.txt"), nullptr},
-        {"no item at all", _T(""), nullptr},
-        {"65,535 characters first, read whole", _T("*65535|first.txt"), nullptr},
-        {"70,000 characters first", _T("*70000|first.txt"), nullptr},
-        {"long names after the first", _T("first.txt|*65535|*70000"), _T("first.txt")},
-        {"longer than any path: Wine would cut it to \\\\?\\C:\\", _T("*32771"), nullptr},
-    };
-    for (const auto& c : cases)
-    {
-        SCOPED_TRACE(c.what);
-        SetComboText(m_dlg, _T("C:\\Before"));
-        m_combo.SetEditSel(2, 5);
-        std::vector<CString> names;
-        for (const CString& name : Split(c.names, _T('|')))
-            names.push_back(expand(name));
-        Drop(names);
-        const CString written = c.written != nullptr ? expand(c.written) : CString(_T("C:\\Before"));
-        CString sel;
-        sel.Format(_T("%d-%d"), c.written ? written.GetLength() : 2, c.written ? written.GetLength() : 5);
-        EXPECT_EQ(ComboText(m_dlg), written);
-        EXPECT_EQ(Selection(m_combo), sel) << "the caret after the last character, nothing selected";
-        EXPECT_EQ(History(m_dlg), history);
-        EXPECT_EQ(DroppedWidth(), width);
-    }
-}
-
-TEST_F(PathComboTest, EveryNameBlockOfADropIsFreed)
-{
-    // Each drop reads two names of a million characters, 2 MB each: ten drops would leave 40 MB behind.
-    const CString longName = _T("C:\\") + CString(_T('z'), 1 << 20);
-    const SIZE_T before = CommittedPrivateBytes();
-    for (int i = 0; i < 10; ++i)
-        Drop({longName, longName});
-    EXPECT_LT(CommittedPrivateBytes(), before + 16 * 1024 * 1024);
 }
