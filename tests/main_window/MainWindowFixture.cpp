@@ -5,40 +5,34 @@
 #include <algorithm>
 #include <sstream>
 
-namespace
-{
+namespace {
 std::vector<HWND> g_opened;
 
 // A window whose object went stays on screen, where it would pass for a message box: it goes at the next Open.
-void DestroyOpenedWindows(bool bWithObject)
-{
+void DestroyOpenedWindows(bool bWithObject) {
     for (HWND hWnd : g_opened)
         if (bWithObject || CWnd::FromHandlePermanent(hWnd) == nullptr)
-            ::DestroyWindow(hWnd);
-    g_opened.erase(std::remove_if(g_opened.begin(), g_opened.end(), [](HWND h) { return !::IsWindow(h); }),
+            DestroyWindow(hWnd);
+    g_opened.erase(std::remove_if(g_opened.begin(), g_opened.end(), [](HWND h) { return !IsWindow(h); }),
                    g_opened.end());
 }
 
 // Binds the object at WM_INITDIALOG and runs its OnInitDialog, as the layer's dialog procedure does for DoModal.
-struct Binder : CDorvaneDlg
-{
-    static INT_PTR CALLBACK Proc(HWND hDlg, UINT message, WPARAM, LPARAM lParam)
-    {
+struct Binder : CDorvaneDlg {
+    static INT_PTR CALLBACK Proc(HWND hDlg, UINT message, WPARAM, LPARAM lParam) {
         auto pDlg = reinterpret_cast<CDorvaneDlg*>(lParam);
         return message == WM_INITDIALOG && pDlg->SubclassWindow(hDlg) && (pDlg->*&Binder::OnInitDialog)();
     }
 };
 }
 
-CWinApp& TestApp()
-{
+CWinApp& TestApp() {
     static CWinApp app(_T("Dorvane"));
     app.SetRegistryKey(_T("Brannoch"));
     return app;
 }
 
-std::vector<CString> Split(const CString& text, TCHAR separator)
-{
+std::vector<CString> Split(const CString& text, TCHAR separator) {
     std::basic_istringstream<TCHAR> in(text.GetString());
     std::vector<CString> parts;
     for (std::basic_string<TCHAR> part; std::getline(in, part, separator);)
@@ -46,38 +40,33 @@ std::vector<CString> Split(const CString& text, TCHAR separator)
     return parts;
 }
 
-void MainWindowTest::TearDown()
-{
+void MainWindowTest::TearDown() {
     DestroyOpenedWindows(true);
     ClearSettings();
 }
 
-std::optional<DWORD> MainWindowTest::ReadDword(LPCTSTR name)
-{
+std::optional<DWORD> MainWindowTest::ReadDword(LPCTSTR name) {
     DWORD value = 0, size = sizeof(value);
-    LSTATUS status = ::RegGetValue(HKEY_CURRENT_USER, SettingsKey(), name, RRF_RT_REG_DWORD, nullptr, &value, &size);
+    LSTATUS status = RegGetValue(HKEY_CURRENT_USER, SettingsKey(), name, RRF_RT_REG_DWORD, nullptr, &value, &size);
     return status == ERROR_SUCCESS ? std::optional<DWORD>(value) : std::nullopt;
 }
 
-std::optional<CString> MainWindowTest::ReadText(LPCTSTR name)
-{
+std::optional<CString> MainWindowTest::ReadText(LPCTSTR name) {
     TCHAR text[4096] = {};
     DWORD size = sizeof(text);
-    LSTATUS status = ::RegGetValue(HKEY_CURRENT_USER, SettingsKey(), name, RRF_RT_REG_SZ, nullptr, text, &size);
+    LSTATUS status = RegGetValue(HKEY_CURRENT_USER, SettingsKey(), name, RRF_RT_REG_SZ, nullptr, text, &size);
     return status == ERROR_SUCCESS ? std::optional<CString>(text) : std::nullopt;
 }
 
-void MainWindowTest::Open(CDorvaneDlg& dlg)
-{
+void MainWindowTest::Open(CDorvaneDlg& dlg) {
     DestroyOpenedWindows(false);
-    g_opened.push_back(::CreateDialogParam(::GetModuleHandle(nullptr), MAKEINTRESOURCE(IDD_DORVANE_DIALOG), nullptr,
-                                           &Binder::Proc, reinterpret_cast<LPARAM>(&dlg)));
+    g_opened.push_back(CreateDialogParam(GetModuleHandle(nullptr), MAKEINTRESOURCE(IDD_DORVANE_DIALOG), nullptr,
+                                         &Binder::Proc, reinterpret_cast<LPARAM>(&dlg)));
     ASSERT_TRUE(g_opened.back() != nullptr && dlg.m_hWnd == g_opened.back());
     testsupport::PumpMessages();
 }
 
-CStringArray MainWindowTest::ComboList(const CDorvaneDlg& dlg)
-{
+CStringArray MainWindowTest::ComboList(const CDorvaneDlg& dlg) {
     CStringArray list;
     CString entry;
     for (int i = 0; dlg.m_comboPath.GetLBText(i, entry) != CB_ERR; ++i)
@@ -85,8 +74,7 @@ CStringArray MainWindowTest::ComboList(const CDorvaneDlg& dlg)
     return list;
 }
 
-CString MainWindowTest::History(const CDorvaneDlg& dlg)
-{
+CString MainWindowTest::History(const CDorvaneDlg& dlg) {
     CStringArray list = ComboList(dlg);
     CString joined;
     for (int i = 0; i < list.GetSize(); ++i)
