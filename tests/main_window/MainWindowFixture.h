@@ -7,7 +7,6 @@
 #include "resources/resource.h"
 
 #include <gtest/gtest.h>
-
 #include <optional>
 #include <vector>
 
@@ -18,7 +17,6 @@ class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override { ClearSettings(); }
     void TearDown() override;    // also destroys every window Open made
-
     // The registry values of the section "Settings"; WriteRaw stores these bytes with this type.
     static void WriteDword(LPCTSTR name, DWORD value) { WriteRaw(name, REG_DWORD, &value, sizeof(value)); }
     static void WriteText(LPCTSTR name, LPCTSTR text) {
@@ -33,9 +31,7 @@ protected:
     static void ClearSettings() {
         ::RegDeleteTree(HKEY_CURRENT_USER, _T("Software\\Brannoch\\") + TestApp().m_strProfileName);
     }
-
     void Open(CDorvaneDlg& dlg);    // shown modelessly, OnInitDialog and LoadSettings run
-
     // Control values of a running dialog.
     static SYSTEMTIME PickerTime(const CDorvaneDlg& dlg, int id) {
         SYSTEMTIME st = {};
@@ -48,7 +44,9 @@ protected:
     static bool IsChecked(const CDorvaneDlg& dlg, int id) {
         return ::SendMessage(dlg.GetDlgItem(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
     }
-    static void SetChecked(const CDorvaneDlg& dlg, int id, bool on) { ::SendMessage(dlg.GetDlgItem(id), BM_SETCHECK, on, 0); }
+    static void SetChecked(const CDorvaneDlg& dlg, int id, bool on) {
+        ::SendMessage(dlg.GetDlgItem(id), BM_SETCHECK, on, 0);
+    }
     static CString ComboText(const CDorvaneDlg& dlg) { return CWnd::GetWindowTextOf(dlg.m_comboPath.m_hWnd); }
     static void SetComboText(CDorvaneDlg& dlg, LPCTSTR text) { dlg.m_comboPath.SetWindowText(text); }
     static CStringArray ComboList(const CDorvaneDlg& dlg);

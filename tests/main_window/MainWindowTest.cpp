@@ -9,15 +9,11 @@
 
 #include <dlgs.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <functional>
-#include <memory>
 
 using namespace testsupport;
 
-class SettingsTest : public MainWindowTest {
-protected:
+struct SettingsTest : MainWindowTest {
     static void Store(const CString& values) {    // "Name=value;...": after a quote text, else a number
         for (const CString& item : Split(values, _T(';'))) {
             CString name = item.Left(item.Find(_T('='))), value = item.Mid(name.GetLength() + 1);
@@ -39,8 +35,17 @@ protected:
     }
 };
 
-// What was stored shows, or its default where it cannot be read; what Close then saves shows at the next start.
+// What was stored shows, or its default where it cannot be read; what Close then saves shows at the next start. A
+// count of entries is read no further than the history's ten; h00 to h11 are folders in the current one.
 TEST_F(SettingsTest, WhatIsStoredIsShownOrFallsBackToTheDefaultAndComesBackAfterClose) {
+    TempDir dir;
+    CString twelve, item;    // ";File0="h00" to ";File11="h11"
+    for (int i = 0; i < 12; ++i) {
+        item.Format(_T(";File%d=\"h%02d"), i, i);
+        twelve += item;
+        MakeFolder(dir / item.Right(3));
+    }
+    SetCurrentDirectory(dir.Path());
     const CString gone = _T("HistoryCount=3;File0=\"C:\\gone;File1=\"C:\\windows;File2=\"C:\\users;");
     const TCHAR defaults[] = _T("; ; sel -1; 1980-01-01 00:00:01; boxes 010");
     const TCHAR goneShown[] = _T("C:\\windows|C:\\users; C:\\gone; sel -1; 1980-01-01 00:00:01; boxes 010");
@@ -62,6 +67,10 @@ TEST_F(SettingsTest, WhatIsStoredIsShownOrFallsBackToTheDefaultAndComesBackAfter
         {"a count, a flag of the wrong type", _T("HistoryCount=\"1;File0=\"C:\\windows;ChangeCreated=\"1"), defaults,
          defaults},
         {"an entry of the wrong type", _T("HistoryCount=1;File0=5"), defaults, defaults},
+        {"a count far beyond ten", _T("HistoryCount=0x7FFFFFFF") + twelve,
+         _T("h00|h01|h02|h03|h04|h05|h06|h07|h08|h09; h00; sel -1; 1980-01-01 00:00:01; boxes 010"),
+         _T("h00|h01|h02|h03|h04|h05|h06|h07|h08|h09; h00; sel 0; 1980-01-01 00:00:01; boxes 010")},
+        {"a negative count", _T("HistoryCount=-3") + twelve, defaults, defaults},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -72,29 +81,12 @@ TEST_F(SettingsTest, WhatIsStoredIsShownOrFallsBackToTheDefaultAndComesBackAfter
         EXPECT_EQ(State(dlg), c.shown);
         Click(dlg, IDCANCEL);
         Open(again);
-        EXPECT_EQ(State(again), c.reshown != nullptr ? c.reshown : c.shown) << "after Close";
+        EXPECT_EQ(State(again), CString(c.reshown != nullptr ? c.reshown : c.shown)) << "after Close";
     }
-}
-
-TEST_F(SettingsTest, AHandEditedHistoryCountReadsAtMostTenValues) {
-    TempDir dir;
-    CString all, name, folder;    // all: the folders, joined as History joins them; every name is as long
-    for (int i = 0; i < 12; ++i) {
-        name.Format(_T("File%d"), i);
-        folder.Format(_T("%s\\h%02d"), dir.Path(), i);
-        MakeFolder(folder);
-        // The first without its terminator: it is read whole and no further.
-        WriteRaw(name, REG_SZ, folder.GetString(), static_cast<DWORD>((folder.GetLength() + (i > 0)) * sizeof(TCHAR)));
-        all += (i > 0 ? _T("|") : _T("")) + folder;
-    }
-    for (DWORD count : {DWORD(0x7FFFFFFF), DWORD(12), DWORD(5), DWORD(-3)}) {
-        SCOPED_TRACE(count);
-        WriteDword(_T("HistoryCount"), count);
-        CDorvaneDlg dlg;
-        Open(dlg);
-        const int loaded = std::min(static_cast<int>(count), 10);
-        EXPECT_EQ(History(dlg), all.Left(std::max(loaded * (folder.GetLength() + 1) - 1, 0)));
-    }
+    SetCurrentDirectory(dir / _T(".."));
+    // No apartment is left: each combo undid its own OLE initialisation, the second's S_FALSE too.
+    EXPECT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
+    CoUninitialize();
 }
 
 // The entry that is the target itself, letter case aside, whatever was selected; the time boxes as clicked, where
@@ -102,64 +94,53 @@ TEST_F(SettingsTest, AHandEditedHistoryCountReadsAtMostTenValues) {
 TEST_F(SettingsTest, CloseSavesTheEntryThatIsTheTargetAndTheBoxesAsClicked) {
     CDorvaneDlg dlg;
     Open(dlg);
-    dlg.m_comboPath.AddString(_T("C:\\users"));
-    dlg.m_comboPath.AddString(_T("C:\\windows\\system32"));
+    for (LPCTSTR entry : {_T("C:\\users"), _T("C:\\windows\\system32")})
+        dlg.m_comboPath.AddString(entry);
     for (int box : {IDC_CHANGE_MODIFIED, IDC_CHANGE_CREATED, IDC_CHANGE_MODIFIED, IDC_READ_ONLY})
         Click(dlg, box);
-    const struct { LPCTSTR target; int selected, saved; } cases[] = {
-        {_T("C:\\windows\\system32"), 0, 1}, {_T("C:\\USERS"), -1, 0}, {_T("C:\\windows\\sys"), 1, -1},
-        {_T("C:\\typed"), 1, -1}};
+    const struct { LPCTSTR target; int selected, saved; } cases[] = {{_T("C:\\windows\\system32"), 0, 1},
+        {_T("C:\\USERS"), -1, 0}, {_T("C:\\windows\\sys"), 1, -1}, {_T("C:\\typed"), 1, -1}};
     for (const auto& c : cases) {
         SCOPED_TRACE(Narrow(c.target));
         dlg.m_comboPath.SendMessage(CB_SETCURSEL, static_cast<WPARAM>(c.selected));
         SetComboText(dlg, c.target);
         Click(dlg, IDCANCEL);
         EXPECT_EQ(ReadDword(_T("HistorySelection")), static_cast<DWORD>(c.saved));
-        EXPECT_EQ(*ReadDword(_T("ChangeCreated")) * 100 + *ReadDword(_T("ChangeModified")) * 10 + *ReadDword(_T("ReadOnly")),
-                  101u) << "the boxes created, modified, read-only";
+        EXPECT_EQ(*ReadDword(_T("ChangeCreated")) * 100 + *ReadDword(_T("ChangeModified")) * 10 +
+                      *ReadDword(_T("ReadOnly")), 101u) << "the boxes created, modified, read-only";
     }
 }
 
-class StampCommandTest : public MainWindowTest {    // the main window's combo gives the thread COM
-protected:
-    void SetUp() override {
-        MainWindowTest::SetUp();
-        Open(m_dlg);
-    }
-    const std::uint64_t m_old = UnixToTicks(1000000000);    // 2001-09-09
-    TempDir m_dir;
-    CDorvaneDlg m_dlg;
-};
-
 // Refusals first: each message box is answered by the watch armed for its own case. A message comes in parts,
 // each of which the box must say; a refused target has nothing stamped.
-TEST_F(StampCommandTest, TheTargetGetsTheChosenTimeOrIsRefusedWithAMessage) {
-    HWND hDate = m_dlg.GetDlgItem(IDC_DATE);
+TEST_F(MainWindowTest, GoGivesTheTargetTheChosenTimeOrRefusesItWithAMessage) {
+    const std::uint64_t old = UnixToTicks(1000000000);    // 2001-09-09
+    TempDir dir;
+    CDorvaneDlg dlg;    // its combo gives the thread COM
+    Open(dlg);
+    HWND hDate = dlg.GetDlgItem(IDC_DATE);
     SYSTEMTIME range[2] = {};
     ASSERT_EQ(::SendMessage(hDate, DTM_GETRANGE, 0, reinterpret_cast<LPARAM>(range)), GDTR_MIN | GDTR_MAX);
     EXPECT_EQ(CTime(range[0]), CTime(1601, 1, 2, 0, 0, 0)) << "the first day every time zone can give a file";
     EXPECT_EQ(CTime(range[1]), CTime(9999, 12, 30, 23, 59, 59)) << "the last";
     ::SendMessage(hDate, DTM_SETRANGE, 0, reinterpret_cast<LPARAM>(range));    // the command alone must refuse now
     const CString items = _T("target.txt|folder|folder\\inner.txt|to-file.lnk|to-folder.lnk|to-shortcut.lnk|tree\\a");
-    MakeFolder(m_dir / _T("folder"));
-    MakeFolder(m_dir / _T("tree"));
+    MakeFolder(dir / _T("folder"));
+    MakeFolder(dir / _T("tree"));
     for (LPCTSTR file : {_T("target.txt"), _T("folder\\inner.txt"), _T("tree\\a"), _T("tree\\z"), _T("p")})
-        WriteFile(m_dir / file);
-    ASSERT_TRUE(CreateShortcut(m_dir / _T("to-file.lnk"), m_dir / _T("target.txt")));
-    ASSERT_TRUE(CreateShortcut(m_dir / _T("to-folder.lnk"), m_dir / _T("folder")));
-    ASSERT_TRUE(CreateShortcut(m_dir / _T("to-shortcut.lnk"), m_dir / _T("to-folder.lnk")));
+        WriteFile(dir / file);
+    ASSERT_TRUE(CreateShortcut(dir / _T("to-file.lnk"), dir / _T("target.txt")));
+    ASSERT_TRUE(CreateShortcut(dir / _T("to-folder.lnk"), dir / _T("folder")));
+    ASSERT_TRUE(CreateShortcut(dir / _T("to-shortcut.lnk"), dir / _T("to-folder.lnk")));
     // The folder lists "z", whose times cannot be written, after "a".
     std::optional<BusyFile> busy;
     if (UnixSideAvailable())
-        busy.emplace(m_dir / _T("tree\\z"));
-    HANDLE hBusy = ::CreateFile(m_dir / _T("tree\\z"), FILE_WRITE_ATTRIBUTES, 7, nullptr, OPEN_EXISTING, 0, nullptr);
-    TCHAR reason[256] = {};
-    ::FormatMessage(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, GetLastError(), 0, reason, 256,
-                    nullptr);
-    ::CloseHandle(hBusy);
-    SetChecked(m_dlg, IDC_CHANGE_CREATED, true);
+        busy.emplace(dir / _T("tree\\z"));
+    TCHAR reason[256] = {};    // what Wine makes of "text file busy"
+    FormatMessage(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, ERROR_SHARING_VIOLATION, 0, reason, 256, nullptr);
+    SetChecked(dlg, IDC_CHANGE_CREATED, true);
     const SYSTEMTIME at = Local(2005, 6, 15, 13, 45, 10), midnight = Local(2000, 1, 1, 0, 0, 0);
-    const struct { const char* what; LPCTSTR target; SYSTEMTIME date, time, when; LPCTSTR message, stamped; } cases[] = {
+    const struct { const char* what; LPCTSTR target; SYSTEMTIME date, time, when; LPCTSTR message, stamped; } cases[]{
         {"blanks", _T("  \t "), at, at, at, _T("You must specify a file or directory"), nullptr},
         {"no such target", _T("%s\\no"), at, at, at, _T("The file or folder \"%s\\no\" does not exist."), nullptr},
         {"before 1601 in UTC, east of Greenwich", _T("%s\\target.txt"), Local(1601, 1, 1, 0, 0, 0), midnight, at,
@@ -182,55 +163,51 @@ TEST_F(StampCommandTest, TheTargetGetsTheChosenTimeOrIsRefusedWithAMessage) {
         SCOPED_TRACE(c.what);
         const std::uint64_t ticks = TicksOf(CTime(c.when));
         for (const CString& item : Split(items, _T('|')))
-            WriteTimes(m_dir / item, {m_old, m_old, m_old});
-        WriteTimes(m_dir / _T("p"), {ticks, ticks, ticks});    // can the file system hold it?
-        SetPickerTime(m_dlg, IDC_DATE, c.date);
-        SetPickerTime(m_dlg, IDC_TIME, c.time);
-        const char* unheld = PickerTime(m_dlg, IDC_DATE).wYear != c.date.wYear ? "Wine's date picker begins in 1752"
-                             : ReadTimes(m_dir / _T("p")).lastWrite != ticks ? "the file system ends sooner (ext4: 2446)"
+            WriteTimes(dir / item, {old, old, old});
+        WriteTimes(dir / _T("p"), {ticks, ticks, ticks});    // can the file system hold it?
+        SetPickerTime(dlg, IDC_DATE, c.date);
+        SetPickerTime(dlg, IDC_TIME, c.time);
+        const char* unheld = PickerTime(dlg, IDC_DATE).wYear != c.date.wYear ? "Wine's date picker begins in 1752"
+                             : ReadTimes(dir / _T("p")).lastWrite != ticks ? "the file system ends sooner (ext4: 2446)"
                              : _tcscmp(c.target, _T("%s\\tree")) == 0 && !busy ? "only Wine's Unix side makes it"
                                                                                 : nullptr;
         if (unheld != nullptr && std::printf("[   NOTE   ] %s: not checked, %s\n", c.what, unheld))
             continue;
-        CString target, history = History(m_dlg), stamped, message;
-        target.Format(c.target, m_dir.Path());
+        CString target, history = History(dlg), stamped, message;
+        target.Format(c.target, dir.Path());
         auto box = c.message != nullptr ? AnswerNextMessageBox(IDOK) : nullptr;
-        SetComboText(m_dlg, target);
-        Click(m_dlg, IDOK);
+        SetComboText(dlg, target);
+        Click(dlg, IDOK);
         for (const CString& item : Split(items, _T('|'))) {    // "?" marks a time neither old nor the chosen one
-            const FileTimes times = ReadTimes(m_dir / item);
+            const FileTimes times = ReadTimes(dir / item);
             const bool exact = times.lastWrite == ticks && (!PlatformKeepsCreationTime() || times.creation == ticks);
-            if (times.lastWrite != m_old)
+            if (times.lastWrite != old)
                 stamped += (stamped.IsEmpty() ? _T("") : _T("|")) + item + (exact ? _T("") : _T("?"));
         }
         EXPECT_EQ(stamped, c.stamped != nullptr ? c.stamped : _T(""));
-        EXPECT_TRUE(m_dlg.IsWindowVisible() && ::IsWindowEnabled(m_dlg.GetDlgItem(IDOK))) << "Go! is enabled again";
+        EXPECT_TRUE(dlg.IsWindowVisible() && ::IsWindowEnabled(dlg.GetDlgItem(IDOK))) << "Go! is enabled again";
         EXPECT_NE(::GetCursor(), ::LoadCursor(nullptr, IDC_WAIT));
         target.Trim();
         if (c.stamped == nullptr)
-            EXPECT_EQ(History(m_dlg), history) << "a refused target joins no history";
+            EXPECT_EQ(History(dlg), history) << "a refused target joins no history";
         else
-            EXPECT_EQ(ComboText(m_dlg) + _T(" ") + Split(History(m_dlg), _T('|'))[0], target + _T(" ") + target)
+            EXPECT_EQ(ComboText(dlg) + _T(" ") + Split(History(dlg), _T('|'))[0], target + _T(" ") + target)
                 << "the text, and the history's top entry";
         if (box == nullptr)
             continue;
-        message.Format(c.message, m_dir.Path(), CString(reason).TrimRight().GetString());
+        message.Format(c.message, dir.Path(), CString(reason).TrimRight().GetString());
         for (const CString& part : Split(message, _T('|')))
             EXPECT_NE(box->text.Find(part), -1) << Narrow(box->text);
-        EXPECT_EQ(box->caption, _T("Dorvane"));
-        EXPECT_EQ(box->hOwner, m_dlg.m_hWnd);
+        EXPECT_EQ(box->caption + (box->hOwner == dlg.m_hWnd ? _T(", over the window") : _T("")),
+                  _T("Dorvane, over the window"));
     }
 }
 
-class PickersTest : public MainWindowTest {
-protected:
+struct PickersTest : MainWindowTest {
     void SetUp() override {
         MainWindowTest::SetUp();
         MakeFolder(m_dir / _T("Initial"));
-        WriteFile(m_dir / _T("picked.txt"));
-        // Wine's chooser finds a folder by identifier bytes that hold its last-access time, which the first listing
-        // after a change may move: the new folders are listed once beforehand.
-        Sleep(20);
+        Sleep(20);    // Wine's chooser finds a folder by bytes holding its access time, which a first listing moves
         WIN32_FIND_DATA data;
         for (LPCTSTR folder : {_T("\\..\\*"), _T("\\*"), _T("\\Initial\\*")})
             FindClose(FindFirstFile(m_dir.Path() + folder, &data));
@@ -239,8 +216,7 @@ protected:
             m_dlg.m_comboPath.AddString(CString(_T("C:\\")) + c);
         m_dlg.m_btnGo.EnableWindow(FALSE);
     }
-    // Clicks the button with this target; answer gets each picker that shows, and one still open after 10 s is
-    // cancelled. Returns how many showed.
+    // Clicks the button; answer gets each picker that shows (one left open 10 s is cancelled). Returns how many.
     int Pick(int nButton, LPCTSTR target, const std::function<void(HWND)>& answer) {
         SetComboText(m_dlg, target);
         auto shown = std::make_shared<std::vector<HWND>>();
@@ -262,19 +238,17 @@ protected:
         return text + _T("; ") + History(m_dlg) + (atEnd ? _T("; caret at end") : _T("")) +
                (::IsWindowEnabled(m_dlg.GetDlgItem(IDOK)) ? _T("; Go!") : _T(""));
     }
-    static HWND NameBox(HWND hPicker) {    // a combo box on Windows, an edit field on Wine
-        return GetDlgItem(hPicker, cmb13) != nullptr ? GetDlgItem(hPicker, cmb13) : GetDlgItem(hPicker, edt1);
-    }
+    // The file picker's name box: a combo box on Windows, an edit field on Wine.
+    static HWND NameBox(HWND h) { return GetDlgItem(h, cmb13) ? GetDlgItem(h, cmb13) : GetDlgItem(h, edt1); }
     TempDir m_dir;
     CDorvaneDlg m_dlg;
 };
 
 // The chooser starts at the target without trailing blanks and separator; a choice outside the file system counts
 // as none; a folder confirmed becomes the target, in place of the history's tenth entry. Windows refuses to open the
-// file picker on a name that is no file name, and the program opens it again without one; Wine opens it on any
-// name. Either way one picker shows, and a cancel is not taken for a refusal.
+// file picker on a name that is no file name and the program opens it again without one, where Wine opens it on
+// any name: one picker shows, and its cancel is not taken for a refusal.
 TEST_F(PickersTest, EachPickerStartsAtTheTargetAndItsChoiceBecomesTheTarget) {
-    const CString nine = _T("; C:\\0|C:\\1|C:\\2|C:\\3|C:\\4|C:\\5|C:\\6|C:\\7|C:\\8|");
     SetComboText(m_dlg, m_dir / _T("Initial\\ \t "));
     CString before = State();
     EXPECT_EQ(Pick(IDC_CHOOSE_FOLDER, m_dir / _T("Initial\\ \t "), [](HWND hChooser) {
@@ -288,7 +262,9 @@ TEST_F(PickersTest, EachPickerStartsAtTheTargetAndItsChoiceBecomesTheTarget) {
     }), 1);
     EXPECT_EQ(State(), before);
     EXPECT_EQ(Pick(IDC_CHOOSE_FOLDER, m_dir / _T("Initial/  "), [](HWND h) { PressDialogButton(h, IDOK); }), 1);
-    EXPECT_EQ(State(), m_dir / _T("Initial") + nine + m_dir / _T("Initial") + _T("; caret at end; Go!"));
+    const CString initial = m_dir / _T("Initial");
+    EXPECT_EQ(State(), initial + _T("; C:\\0|C:\\1|C:\\2|C:\\3|C:\\4|C:\\5|C:\\6|C:\\7|C:\\8|") + initial +
+                           _T("; caret at end; Go!"));
     m_dlg.m_btnGo.EnableWindow(FALSE);
     SetComboText(m_dlg, m_dir / _T("half <typed> |"));
     before = State();
@@ -302,9 +278,4 @@ TEST_F(PickersTest, EachPickerStartsAtTheTargetAndItsChoiceBecomesTheTarget) {
         PressDialogButton(hPicker, IDCANCEL);
     }), 1);
     EXPECT_EQ(State(), before);
-    EXPECT_EQ(Pick(IDC_SELECT_FILE, m_dir / _T("picked.txt"), [](HWND hPicker) {
-        EXPECT_EQ(CWnd::GetWindowTextOf(NameBox(hPicker)), _T("picked.txt"));
-        PressDialogButton(hPicker, IDOK);
-    }), 1);
-    EXPECT_EQ(State(), m_dir / _T("picked.txt") + nine + m_dir / _T("picked.txt") + _T("; caret at end; Go!"));
 }
