@@ -16,7 +16,7 @@ using namespace testsupport;
 struct SettingsTest : MainWindowTest {
     static void Store(const CString& values) {    // "Name=value;...": after a quote text, else a number
         for (const CString& item : Split(values, _T(';'))) {
-            CString name = item.Left(item.Find(_T('='))), value = item.Mid(name.GetLength() + 1);
+            CString name = item.Left(item.Find(_T("="))), value = item.Mid(name.GetLength() + 1);
             if (value[0] == _T('"'))
                 WriteText(name, value.Mid(1));
             else
@@ -43,7 +43,7 @@ TEST_F(SettingsTest, WhatIsStoredIsShownOrFallsBackToTheDefaultAndComesBackAfter
     for (int i = 0; i < 12; ++i) {
         item.Format(_T(";File%d=\"h%02d"), i, i);
         twelve += item;
-        MakeFolder(dir / item.Right(3));
+        MakeFolder(dir / item.Mid(item.GetLength() - 3));
     }
     SetCurrentDirectory(dir.Path());
     const CString gone = _T("HistoryCount=3;File0=\"C:\\gone;File1=\"C:\\windows;File2=\"C:\\users;");
@@ -121,8 +121,8 @@ TEST_F(MainWindowTest, GoGivesTheTargetTheChosenTimeOrRefusesItWithAMessage) {
     HWND hDate = dlg.GetDlgItem(IDC_DATE);
     SYSTEMTIME range[2] = {};
     ASSERT_EQ(::SendMessage(hDate, DTM_GETRANGE, 0, reinterpret_cast<LPARAM>(range)), GDTR_MIN | GDTR_MAX);
-    EXPECT_EQ(CTime(range[0]), CTime(1601, 1, 2, 0, 0, 0)) << "the first day every time zone can give a file";
-    EXPECT_EQ(CTime(range[1]), CTime(9999, 12, 30, 23, 59, 59)) << "the last";
+    EXPECT_EQ(TicksOf(CTime(range[0])), TicksOf(CTime(1601, 1, 2, 0, 0, 0))) << "a day inside what files hold";
+    EXPECT_EQ(TicksOf(CTime(range[1])), TicksOf(CTime(9999, 12, 30, 23, 59, 59)));
     ::SendMessage(hDate, DTM_SETRANGE, 0, reinterpret_cast<LPARAM>(range));    // the command alone must refuse now
     const CString items = _T("target.txt|folder|folder\\inner.txt|to-file.lnk|to-folder.lnk|to-shortcut.lnk|tree\\a");
     MakeFolder(dir / _T("folder"));
@@ -212,8 +212,8 @@ struct PickersTest : MainWindowTest {
         for (LPCTSTR folder : {_T("\\..\\*"), _T("\\*"), _T("\\Initial\\*")})
             FindClose(FindFirstFile(m_dir.Path() + folder, &data));
         Open(m_dlg);
-        for (TCHAR c = _T('0'); c <= _T('9'); ++c)
-            m_dlg.m_comboPath.AddString(CString(_T("C:\\")) + c);
+        for (const CString& entry : Split(_T("C:\\0|C:\\1|C:\\2|C:\\3|C:\\4|C:\\5|C:\\6|C:\\7|C:\\8|C:\\9"), _T('|')))
+            m_dlg.m_comboPath.AddString(entry);
         m_dlg.m_btnGo.EnableWindow(FALSE);
     }
     // Clicks the button; answer gets each picker that shows (one left open 10 s is cancelled). Returns how many.

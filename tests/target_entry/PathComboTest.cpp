@@ -127,7 +127,8 @@ TEST_F(PathComboTest, TheFirstDroppedItemThatExistsBecomesTheTextAndTheHistorySt
     Fill(m_combo, _T("C:\\Earlier\\one.txt|C:\\Earlier\\two"));
     const CString history = History(m_dlg);
     auto expand = [&](const CString& name) {    // "*N": N characters naming nothing, though the first ten do
-        return name[0] == _T('*') ? _T("C:\\windows\\") + CString(_T('x'), _ttoi(name.Mid(1)) - 11) : dir / name;
+        const std::basic_string<TCHAR> xs(static_cast<size_t>(std::max(_ttoi(name.Mid(1)) - 11, 0)), _T('x'));
+        return name[0] == _T('*') ? _T("C:\\windows\\") + CString(xs) : dir / name;
     };
     const struct { const char* what; LPCTSTR names, written; } cases[] = {
         {"of several items the first", _T("first.txt|Second|To file.lnk"), _T("first.txt")},
