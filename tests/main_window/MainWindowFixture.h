@@ -1,6 +1,5 @@
-// What the main window's tests share: the application object whose profile
-// (named after this test executable) holds the settings, direct access to
-// those registry values, and the controls of a running main window.
+// What the main window's tests share: the application object whose profile (named after this test executable)
+// holds the settings, direct access to those registry values, and the controls of a running main window.
 #pragma once
 
 #include "framework/CWinApp.h"
@@ -8,39 +7,53 @@
 #include "resources/resource.h"
 
 #include <gtest/gtest.h>
-
 #include <optional>
+#include <vector>
 
-class MainWindowTest : public ::testing::Test
-{
+CWinApp& TestApp();    // the application object of the test executable, keyed like the program's
+std::vector<CString> Split(const CString& text, TCHAR separator);    // none for an empty text
+
+class MainWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override;
-    void TearDown() override;
-
-    // The registry values of the section "Settings".
-    static void WriteDword(LPCTSTR name, DWORD value);
-    static void WriteText(LPCTSTR name, LPCTSTR value);
-    // A value of the given type with these raw bytes.
-    static void WriteRaw(LPCTSTR name, DWORD type, const void* data, DWORD size);
+    void SetUp() override { ClearSettings(); }
+    void TearDown() override;    // also destroys every window Open made
+    // The registry values of the section "Settings"; WriteRaw stores these bytes with this type.
+    static void WriteDword(LPCTSTR name, DWORD value) { WriteRaw(name, REG_DWORD, &value, sizeof(value)); }
+    static void WriteText(LPCTSTR name, LPCTSTR text) {
+        WriteRaw(name, REG_SZ, text, static_cast<DWORD>((_tcslen(text) + 1) * sizeof(TCHAR)));
+    }
+    static void WriteRaw(LPCTSTR name, DWORD type, const void* data, DWORD size) {
+        ASSERT_EQ(::RegSetKeyValue(HKEY_CURRENT_USER, SettingsKey(), name, type, data, size), ERROR_SUCCESS);
+    }
     static std::optional<DWORD> ReadDword(LPCTSTR name);
     static std::optional<CString> ReadText(LPCTSTR name);
-    static CString SettingsKey();
-    static void ClearSettings();
-
-    // The dialog, shown modelessly (OnInitDialog and LoadSettings run).
-    void Open(CDorvaneDlg& dlg);
-
+    static CString SettingsKey() { return TestApp().GetSectionKeyPath(_T("Settings")); }
+    static void ClearSettings() {
+        ::RegDeleteTree(HKEY_CURRENT_USER, _T("Software\\Brannoch\\") + TestApp().m_strProfileName);
+    }
+    void Open(CDorvaneDlg& dlg);    // shown modelessly, OnInitDialog and LoadSettings run
     // Control values of a running dialog.
-    static SYSTEMTIME PickerTime(const CDorvaneDlg& dlg, int nID);
-    static void SetPickerTime(const CDorvaneDlg& dlg, int nID, const SYSTEMTIME& st);
-    static bool IsChecked(const CDorvaneDlg& dlg, int nID);
-    static void SetChecked(const CDorvaneDlg& dlg, int nID, bool checked);
-    static CString ComboText(const CDorvaneDlg& dlg);
-    static void SetComboText(CDorvaneDlg& dlg, LPCTSTR text);
+    static SYSTEMTIME PickerTime(const CDorvaneDlg& dlg, int id) {
+        SYSTEMTIME st = {};
+        ::SendMessage(dlg.GetDlgItem(id), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st));
+        return st;
+    }
+    static void SetPickerTime(const CDorvaneDlg& dlg, int id, const SYSTEMTIME& st) {
+        EXPECT_TRUE(::SendMessage(dlg.GetDlgItem(id), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st)));
+    }
+    static bool IsChecked(const CDorvaneDlg& dlg, int id) {
+        return ::SendMessage(dlg.GetDlgItem(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    }
+    static void SetChecked(const CDorvaneDlg& dlg, int id, bool on) {
+        ::SendMessage(dlg.GetDlgItem(id), BM_SETCHECK, on, 0);
+    }
+    static CString ComboText(const CDorvaneDlg& dlg) { return CWnd::GetWindowTextOf(dlg.m_comboPath.m_hWnd); }
+    static void SetComboText(CDorvaneDlg& dlg, LPCTSTR text) { dlg.m_comboPath.SetWindowText(text); }
     static CStringArray ComboList(const CDorvaneDlg& dlg);
-
-    static SYSTEMTIME Local(int year, int month, int day, int hour, int minute, int second);
+    static CString History(const CDorvaneDlg& dlg);    // the entries, top first, joined by '|'
+    // Clicks a button as the mouse does; whatever the click opens runs until it closes.
+    static void Click(const CDorvaneDlg& dlg, int id) { ::SendMessage(dlg.GetDlgItem(id), BM_CLICK, 0, 0); }
+    static SYSTEMTIME Local(int year, int month, int day, int hour, int minute, int second) {
+        return {WORD(year), WORD(month), 0, WORD(day), WORD(hour), WORD(minute), WORD(second), 0};
+    }
 };
-
-// The application object of the test executable, keyed like the program's.
-CWinApp& TestApp();
