@@ -47,6 +47,9 @@ public:
     friend bool operator!=(const CString& a, const CString& b) { return !(a == b); }
     friend bool operator!=(const CString& a, LPCTSTR b) { return !(a == b); }
     friend bool operator!=(LPCTSTR a, const CString& b) { return !(b == a); }
+    // By the characters: without it the conversion to LPCTSTR would make a < b
+    // (and so any ordered container of strings) compare addresses.
+    friend bool operator<(const CString& a, const CString& b) { return a.m_str < b.m_str; }
 
     // Pieces and searching; positions are 0-based, -1 means not found.
     CString Left(int nCount) const;

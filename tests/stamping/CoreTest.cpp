@@ -155,8 +155,10 @@ TEST_F(StampTest, EachFileGetsExactlyTheTimesChosenForIt) {
                stamped && c.created ? kStamp : before.times.creation);
     }
     Expect(twin, twinBefore, twinBefore.times.lastWrite, twinBefore.times.creation);
-    for (const CString& missing : {m_dir / _T("missing.txt"), m_dir / _T("missing\\deeper.txt")})
-        EXPECT_TRUE(!ErrorOf([&] { m_dlg.StampFile(missing); }) && ReadAttributes(missing) == INVALID_FILE_ATTRIBUTES);
+    for (const CString& missing : {m_dir / _T("missing.txt"), m_dir / _T("missing\\deeper.txt")}) {
+        const auto error = ErrorOf([&] { m_dlg.StampFile(missing); });    // named, not passed over, not made
+        EXPECT_TRUE(error && error->m_strFileName == missing && ReadAttributes(missing) == INVALID_FILE_ATTRIBUTES);
+    }
 }
 
 // GNU date gives the seconds. The winter or the summer date lies in the other season than
@@ -216,8 +218,10 @@ TEST_F(StampTest, EveryFileBelowTheTargetGetsTheStampAndNoFolderOrLinkDoes) {
         state = Read(Ext(item));
 
     Choose(FALSE, TRUE, TRUE);
-    for (LPCTSTR target : {_T("root\\empty"), _T("root\\missing"), _T("root\\")})
+    for (LPCTSTR target : {_T("root\\empty"), _T("root\\")})
         EXPECT_NO_THROW(m_dlg.StampFolder(m_dir / target));
+    const auto missing = ErrorOf([&] { m_dlg.StampFolder(m_dir / _T("root\\missing")); });
+    EXPECT_TRUE(missing && missing->m_strFileName == m_dir / _T("root\\missing")) << "a folder that cannot be listed";
     for (const auto& [item, was] : before)
         if (item != _T("outside") || !fileLinkIsTarget)
             Expect(Ext(item), was, files.count(item) && item.Left(5) == _T("root\\") ? kStamp : was.times.lastWrite,
