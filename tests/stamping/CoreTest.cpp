@@ -15,6 +15,7 @@
 #include <malloc.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <functional>
@@ -260,6 +261,43 @@ TEST_F(StampTest, AFailedWriteEndsTheWalkWhereItHappens) {
     EXPECT_GT(error->GetErrorMessage().GetLength(), start.GetLength()) << "the system's reason";
     for (size_t i = 0; i < files.size(); ++i)
         Expect(files[i], before[i], i < failing ? kStamp : before[i].times.lastWrite, before[i].times.creation);
+}
+
+// A folder the user may not list, met in the walk, ends it there with the system's reason, the entries listed before
+// it keeping their stamp; as the target it stamps nothing. Root lists every folder, so CTest runs this once more as
+// an unprivileged user (run-unprivileged.sh).
+TEST_F(StampTest, AFolderThatCannotBeListedEndsTheWalkAndIsNamed) {
+    const CString tree = m_dir / _T("tree"), locked = tree + _T("\\locked");
+    for (TCHAR name = _T('a'); name < _T('g'); ++name)
+        MakeFile(tree + _T("\\") + name + _T(".txt"));
+    MakeFile(locked + _T("\\inside.txt"));
+    if (GetEnv("DORVANE_UNPRIVILEGED").empty())
+        GTEST_SKIP() << "root lists every folder: CTest runs this as an unprivileged user";
+    std::optional<LockedFolder> closed(locked);
+    ASSERT_TRUE(closed->IsLocked());
+    std::vector<CString> entries;    // the platform's order, which the walk takes
+    WIN32_FIND_DATA data;
+    HANDLE find = FindFirstFile(tree + _T("\\*"), &data);
+    do
+        if (data.cFileName[0] != _T('.'))
+            entries.push_back(tree + _T("\\") + data.cFileName);
+    while (FindNextFile(find, &data));
+    FindClose(find);
+    std::vector<State> before;
+    for (const CString& entry : entries)
+        before.push_back(Read(entry));
+    Choose(FALSE, TRUE, FALSE);
+    const auto inTree = ErrorOf([&] { m_dlg.StampFolder(tree); }), asTarget = ErrorOf([&] { m_dlg.StampFolder(locked); });
+    closed.reset();
+    for (const auto& error : {inTree, asTarget}) {
+        ASSERT_TRUE(error);
+        EXPECT_EQ(error->m_strFileName, locked);
+        EXPECT_EQ(error->m_lOsError, LONG{ERROR_ACCESS_DENIED});
+    }
+    const size_t at = std::find(entries.begin(), entries.end(), locked) - entries.begin();
+    for (size_t i = 0; i < entries.size(); ++i)
+        if (i != at)
+            Expect(entries[i], before[i], i < at ? kStamp : before[i].times.lastWrite, before[i].times.creation);
 }
 
 // The walk keeps the folders it lists on the heap. One calling itself for each folder

@@ -32,6 +32,13 @@ bool WaitUntil(Done done) {    // for ten seconds at most
     return done();
 }
 
+bool Listable(const CString& folder) {
+    WIN32_FIND_DATA data;
+    HANDLE find = FindFirstFile(folder + _T("\\*"), &data);
+    FindClose(find);
+    return find != INVALID_HANDLE_VALUE;
+}
+
 bool TimesLocked(const CString& path) {
     HANDLE h = CreateFile(path, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                           0, nullptr);
@@ -70,5 +77,17 @@ BusyFile::~BusyFile() {
         StartUnixShell(_T("f=$(readlink -f ") + Unix(m_path) +
                        _T("); for p in /proc/[0-9]*; do [ x$(readlink $p/exe) = x$f ] && kill ${p#/proc/}; done"));
     WaitUntil([&] { return !TimesLocked(m_path); });
+}
+
+LockedFolder::LockedFolder(const CString& path) : m_path(path) {
+    if (UnixSideAvailable())
+        StartUnixShell(_T("chmod 000 ") + Unix(path));
+    m_locked = UnixSideAvailable() && WaitUntil([&] { return !Listable(path); });
+}
+
+LockedFolder::~LockedFolder() {
+    if (UnixSideAvailable())
+        StartUnixShell(_T("chmod 755 ") + Unix(m_path));
+    WaitUntil([&] { return Listable(m_path); });
 }
 }

@@ -1,5 +1,6 @@
 // What only Wine's Unix side can make: symbolic links (Wine 8's CreateSymbolicLink makes
-// nothing) and a file whose attributes can be changed but whose times cannot be written.
+// nothing), a file whose attributes can be changed but whose times cannot be written, and a
+// folder its user may not list.
 #pragma once
 
 #include "framework/CString.h"
@@ -32,5 +33,18 @@ public:
 private:
     CString m_path;
     bool m_busy = false;
+};
+
+// The folder closed to all (mode 000) while the object lives. Root lists it all the same.
+class LockedFolder {
+public:
+    explicit LockedFolder(const CString& path);
+    ~LockedFolder();
+    LockedFolder(const LockedFolder&) = delete;
+    LockedFolder& operator=(const LockedFolder&) = delete;
+    bool IsLocked() const { return m_locked; }
+private:
+    CString m_path;
+    bool m_locked = false;
 };
 }

@@ -11,6 +11,7 @@
 set -eu
 state=$1
 shift
+export DORVANE_UNPRIVILEGED=1
 if [ "$(id -u)" -ne 0 ]; then
     exec "$@"
 fi
