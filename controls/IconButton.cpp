@@ -8,7 +8,6 @@ CIconButton::CIconButton()
     ResetHotTextColor(FALSE);
 }
 
-
 namespace
 {
 HICON LoadButtonIcon(int nIconID)

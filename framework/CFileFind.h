@@ -30,6 +30,7 @@ public:
     // About the current entry
     CString GetFileName() const { return m_current.cFileName; }
     CString GetFilePath() const;            // the folder of the pattern, "\", the name
+    CString GetRoot() const { return m_strRoot; }   // the folder of the pattern
     BOOL IsDirectory() const { return (m_current.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
     // A reparse point that stands for another item: a junction, a mount point
     // or a symbolic link. Cloud placeholders and the like are reparse points

@@ -33,7 +33,6 @@ CString FolderToOpen(const CString& folder)
 // One folder being listed.
 struct CFolderListing
 {
-    CString strFolder;
     CFileFind finder;
     BOOL bMore = FALSE;
 };
@@ -58,7 +57,7 @@ public:
                 // A folder that could not be read to its end must not pass
                 // for one whose files all got the new time.
                 if (listing.finder.GetError() != ERROR_SUCCESS)
-                    throw CFileException(FromExtendedLengthPath(listing.strFolder),
+                    throw CFileException(FromExtendedLengthPath(listing.finder.GetRoot()),
                                          static_cast<LONG>(listing.finder.GetError()));
                 m_open.pop_back();
                 continue;
@@ -87,7 +86,6 @@ private:
         if (folder.IsEmpty() || !m_entered.Enter(FolderToOpen(folder)))
             return;
         auto listing = std::make_unique<CFolderListing>();
-        listing->strFolder = folder;
         listing->bMore = listing->finder.FindFile(folder + _T("\\*.*"), 0);
         m_open.push_back(std::move(listing));
     }
