@@ -9,13 +9,13 @@
 // stamps the whole tree with both, each with a time no file has yet so that
 // every file is really written. The machine this runs on is shared and its
 // load changes from one second to the next, so the two take turns folder by
-// folder (StampFolder on one top-level folder, then the bare loop on it, the
+// folder (the walk on one top-level folder, then the bare loop on it, the
 // order swapped from one folder to the next) and each sums its own times;
 // the median of three rounds counts. The last line is the ratio of their
-// throughputs (StampFolder / bare).
+// throughputs (walk / bare).
 #include "framework/CString.h"
 #include "framework/CTime.h"
-#include "main_window/DorvaneDlg.h"
+#include "stamping/StampEngine.h"
 
 #include <psapi.h>
 
@@ -144,15 +144,17 @@ CTime RunTime(int run)
     return CTime(2001, 1, 1 + run, 12, 0, 0);
 }
 
-double TimeStampFolder(const CString& folder, int run)
+// The walk as the window program runs it: the modified time only, the first
+// failure ending it.
+double TimeWalk(const CString& folder, int run)
 {
-    CDorvaneDlg dlg;
-    dlg.m_stampTime = RunTime(run);
-    dlg.m_bChangeModified = TRUE;
-    dlg.m_bChangeCreated = FALSE;
-    dlg.m_bReadOnly = FALSE;
+    FILETIME time;
+    RunTime(run).GetAsFileTime(time);
+    CStampObserver endAtFirstFailure;
+    CStampEngine engine(endAtFirstFailure);
+    engine.m_times[kModified] = CTimeChoice::At(TicksOf(time));
     Stopwatch watch;
-    dlg.StampFolder(folder);
+    engine.StampTree(folder);
     return watch.Seconds();
 }
 
@@ -220,8 +222,8 @@ RoundTimes StampRound(const CString& root, const TreeShape& shape, int walkRun, 
         {
             if ((turn == 0) == (f % 2 == 0))
             {
-                times.walk += TimeStampFolder(folder, walkRun);
-                CheckRun(folder, walkRun, filesPerFolder, "StampFolder");
+                times.walk += TimeWalk(folder, walkRun);
+                CheckRun(folder, walkRun, filesPerFolder, "the walk");
             }
             else
             {
@@ -277,8 +279,8 @@ int main(int argc, char** argv)
     // grow with the number of files.
     CString smallRoot = base + _T("\\small");
     BuildTree(smallRoot, small);
-    TimeStampFolder(smallRoot, 0);
-    CheckRun(smallRoot, 0, small.FileCount(), "StampFolder");
+    TimeWalk(smallRoot, 0);
+    CheckRun(smallRoot, 0, small.FileCount(), "the walk");
     SIZE_T peakSmall = PeakWorkingSetKiB();
     RemoveTree(smallRoot);
 
@@ -293,7 +295,7 @@ int main(int argc, char** argv)
         RoundTimes times = StampRound(root, big, 1 + 2 * round, 2 + 2 * round);
         walkSeconds.push_back(times.walk);
         bareSeconds.push_back(times.bare);
-        std::printf("round %d: StampFolder %.3f s, bare %.3f s\n", round + 1, times.walk, times.bare);
+        std::printf("round %d: walk %.3f s, bare %.3f s\n", round + 1, times.walk, times.bare);
     }
     SIZE_T peakBig = PeakWorkingSetKiB();
     RemoveTree(root);
@@ -304,8 +306,8 @@ int main(int argc, char** argv)
     std::printf("peak working set: %lu KiB after %d files, %lu KiB after %d files\n",
                 static_cast<unsigned long>(peakSmall), small.FileCount(),
                 static_cast<unsigned long>(peakBig), big.FileCount());
-    std::printf("StampFolder: %.0f files/s (median of %d)\n", walkRate, rounds);
+    std::printf("walk:        %.0f files/s (median of %d)\n", walkRate, rounds);
     std::printf("bare loop:   %.0f files/s (median of %d)\n", bareRate, rounds);
-    std::printf("ratio StampFolder/bare: %.2f\n", walkRate / bareRate);
+    std::printf("ratio walk/bare: %.2f\n", walkRate / bareRate);
     return 0;
 }

@@ -19,8 +19,7 @@ CString SystemErrorText(DWORD error)
 }
 }
 
-CString CFileException::GetErrorMessage() const
+CString CFileException::GetSystemReason() const
 {
-    return _T("Cannot change the times of ") + m_strFileName + _T(":\n") +
-           SystemErrorText(static_cast<DWORD>(m_lOsError));
+    return SystemErrorText(static_cast<DWORD>(m_lOsError));
 }

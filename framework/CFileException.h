@@ -1,4 +1,6 @@
-// A failed file operation: which file, and the system's error code.
+// A failed file operation: which file, and the system's error code. What the
+// failure means to the user is for the program to say; this only gives the
+// system's own wording of the reason.
 #pragma once
 
 #include "framework/CException.h"
@@ -9,9 +11,9 @@ public:
     CFileException(const CString& strFileName, LONG lOsError)
         : m_strFileName(strFileName), m_lOsError(lOsError) {}
 
-    // "Cannot change the times of C:\x.txt: Access denied." with the system's
-    // own wording of the error.
-    CString GetErrorMessage() const override;
+    // "Access is denied." and the like, in the system's language; a number
+    // where the system has no text for the code.
+    CString GetSystemReason() const;
 
     CString m_strFileName;
     LONG m_lOsError;

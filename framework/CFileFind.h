@@ -43,6 +43,9 @@ public:
                (tag == 0 || IsReparseTagNameSurrogate(tag));
     }
     BOOL IsDots() const;
+    // Its attributes and times as the listing gave them: no need to ask the
+    // file system again.
+    const WIN32_FIND_DATA& GetFindData() const { return m_current; }
 
 private:
     HANDLE m_hFind = INVALID_HANDLE_VALUE;

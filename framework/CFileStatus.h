@@ -14,17 +14,9 @@ struct CFileStatus
     BYTE m_attribute = 0;       // the low attribute bits: read-only is 0x01
 
     // The times and attributes exactly as read, fractions of a second and
-    // attribute bits above the low byte included. SetStatus leaves a time
-    // alone while its field above still holds the second it was read with, so
-    // a time nobody changed keeps its full precision.
+    // attribute bits above the low byte included.
     FILETIME m_ftCreationRead = {};
     FILETIME m_ftLastWriteRead = {};
     FILETIME m_ftLastAccessRead = {};
     DWORD m_dwAttributesRead = 0;
-
-    // Times SetStatus writes whatever they hold: a time chosen for the file
-    // that falls within the second the file already has must still replace
-    // the file's own, fraction and all.
-    bool m_bWriteCreation = false;
-    bool m_bWriteLastWrite = false;
 };

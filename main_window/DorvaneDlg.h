@@ -12,6 +12,8 @@
 #include "framework/IconHolder.h"
 #include "target_entry/PathCombo.h"
 
+class CStampEngine;
+
 class CDorvaneDlg : public CDialog
 {
 public:
@@ -85,8 +87,8 @@ private:
     // The 16 x 16 image of the program's icon, for the caption and task bar.
     IconHolder m_hSmallIcon;
     void PutTimeOnChosenDate();
-    static bool IsFolderItself(LPCTSTR pszPath);
     bool ComposeStampTime();
+    void ChooseTimes(CStampEngine& engine) const;
     // A target chosen with a picker becomes the target and joins the history.
     void TakePickedTarget(const CString& strPath);
 };

@@ -1,10 +1,6 @@
 // Files and folders dropped onto the target combo from the shell.
 #include "target_entry/PathCombo.h"
 
-#include "framework/LongPath.h"
-
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <climits>
 
@@ -79,26 +75,6 @@ CString TakeFirstDroppedName(HDROP hDrop)
     return name;
 }
 
-// The longest path the platform can name, in its extended-length form.
-constexpr int kMaxPathLength = 32767;
-
-// What the item at exactly this path is, in the C runtime's mode bits:
-// _S_IFDIR for a folder, _S_IFREG for a file, 0 when it cannot be queried.
-// A shortcut is judged as the file it is. The platform's attribute query in
-// extended-length form answers for paths of any length, where _stat gives up
-// at 260 characters. A longer text than any path names nothing; it is not
-// queried at all, since Wine would cut it off and answer for what is left.
-UINT GetItemKind(const CString& path)
-{
-    const CString extended = ToExtendedLengthPath(path);
-    if (extended.IsEmpty() || extended.GetLength() > kMaxPathLength)
-        return 0;
-    const DWORD dwAttributes = ::GetFileAttributes(extended);
-    if (dwAttributes == INVALID_FILE_ATTRIBUTES)
-        return 0;
-    return (dwAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? _S_IFDIR : _S_IFREG;
-}
-
 void WriteDroppedPath(CComboBox& combo, const CString& path, BOOL bAccept)
 {
     if (bAccept)
@@ -111,14 +87,16 @@ void WriteDroppedPath(CComboBox& combo, const CString& path, BOOL bAccept)
 
 void CPathCombo::OnDropFiles(HDROP hDropInfo)
 {
-    CString path = TakeFirstDroppedName(hDropInfo);
-    const CString target = ResolveShortcut(path);
-    if (!target.IsEmpty())
-        path = target;
-
-    const UINT nKind = GetItemKind(path);
-    if ((nKind & _S_IFDIR) != 0)
+    const CString path = PathChecks::TargetOf(TakeFirstDroppedName(hDropInfo));
+    switch (PathChecks::KindOf(path))
+    {
+    case PathChecks::Kind::Folder:
         WriteDroppedPath(*this, path, m_bAcceptFolders);
-    else if ((nKind & _S_IFREG) != 0)
+        break;
+    case PathChecks::Kind::File:
         WriteDroppedPath(*this, path, m_bAcceptFiles);
+        break;
+    case PathChecks::Kind::Nothing:
+        break;
+    }
 }

@@ -1,4 +1,4 @@
-// The target combo box and the path checks that go with it.
+// The target combo box.
 //
 // The combo's list is the history of earlier targets, top entry first. Every
 // addition, whoever sends it, passes through the combo's own handling of
@@ -17,6 +17,7 @@
 
 #include "framework/CComboBox.h"
 #include "framework/CString.h"
+#include "stamping/PathChecks.h"
 
 class CPathCombo : public CComboBox
 {
@@ -45,20 +46,14 @@ public:
     // disarm it. Never consumes a message.
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
-    // Path checks. Each judges a shell shortcut by the item it points to.
-    // ResolveShortcut needs COM on the calling thread (the combo's
-    // constructor provides it); without it the answer is always empty.
-
-    // The path a shortcut file records, as recorded (the link is not asked
-    // to search for a moved target); empty for anything that is not a
-    // shortcut, a shortcut without a file-system path, an empty or null path.
-    static CString ResolveShortcut(LPCTSTR pszPath);
-    // The C runtime's mode word for the path, or for the shortcut's target:
-    // _S_IFDIR for a folder, _S_IFREG for a file, with the read and write
-    // permission bits; 0 when it cannot be queried.
-    static UINT GetPathMode(LPCTSTR pszPath);
-    static BOOL IsFolder(LPCTSTR pszPath);
-    static BOOL PathExists(LPCTSTR pszPath);
+    // Path checks (stamping/PathChecks.h), each judging a shell shortcut by
+    // the item it points to. ResolveShortcut needs COM on the calling thread,
+    // which the combo's constructor provides.
+    static CString ResolveShortcut(LPCTSTR pszPath) { return PathChecks::ResolveShortcut(pszPath); }
+    static BOOL IsFolder(LPCTSTR pszPath)
+    { return PathChecks::KindOf(PathChecks::TargetOf(pszPath)) == PathChecks::Kind::Folder; }
+    static BOOL PathExists(LPCTSTR pszPath)
+    { return PathChecks::KindOf(PathChecks::TargetOf(pszPath)) != PathChecks::Kind::Nothing; }
 
 protected:
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;

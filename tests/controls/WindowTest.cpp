@@ -1,7 +1,7 @@
 // The window layer, the program's controls and its About box, on the real main window and About box. A link's
 // target opens through the shell or else the registry's ".htm" class: here link_recorder.exe, which records it.
 #include "about/AboutDlg.h"
-#include "framework/CFileException.h"
+#include "stamping/StampFailure.h"
 #include "tests/main_window/MainWindowFixture.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/WindowTestSupport.h"
@@ -104,7 +104,7 @@ protected:
 TEST_F(WindowTest, AnExceptionEscapingAHandlerIsReportedAndTheDialogGoesOnTakingKeys)
 {
     const CString fileError = _T("Cannot change the times of C:\\Data\\locked.txt:\n");     // and the system's reason
-    const auto throwFileError = [] { throw CFileException(_T("C:\\Data\\locked.txt"), ERROR_ACCESS_DENIED); };
+    const auto throwFileError = [] { throw CStampFailure(_T("C:\\Data\\locked.txt"), ERROR_ACCESS_DENIED); };
     const auto throwOther = [] { throw 17; };
     const CString other = _T("An unexpected error occurred.");
     const struct { int nWhere; std::function<void()> thrower; CString text; } cases[] = {

@@ -7,13 +7,14 @@
 #include "framework/LongPath.h"
 #include "main_window/DorvaneDlg.h"
 #include "stamping/FolderIdentity.h"
+#include "stamping/PathChecks.h"
+#include "stamping/StampFailure.h"
 #include "tests/support/ShortcutFile.h"
 #include "tests/support/TimeChecks.h"
 #include "tests/support/UnixSide.h"
 
 #include <gtest/gtest.h>
 #include <malloc.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <array>
@@ -31,8 +32,8 @@ constexpr DWORD kReadOnly = FILE_ATTRIBUTE_READONLY, kHidden = FILE_ATTRIBUTE_HI
 struct State { FileTimes times; DWORD attributes; };
 State Read(const CString& path) { return {ReadTimes(path), ReadAttributes(path)}; }
 
-std::optional<CFileException> ErrorOf(const std::function<void()>& action) {
-    try { action(); } catch (const CFileException& e) { return e; }
+std::optional<CStampFailure> ErrorOf(const std::function<void()>& action) {
+    try { action(); } catch (const CStampFailure& e) { return e; }
     return std::nullopt;
 }
 
@@ -105,7 +106,7 @@ protected:
     CDorvaneDlg m_dlg;
     int m_made = 0;
 };
-using PathChecks = StampTest;
+using PathCheck = StampTest;
 
 // Only the chosen times change, to the stamp, even within the second the file has; a
 // read-only file only with permission, keeping every bit; a file held open all the same.
@@ -315,8 +316,10 @@ TEST_F(StampTest, ADeepFolderChainIsWalkedOnASmallStack) {
 
 // A shortcut, whatever its name, is judged by its target; anything else by itself. No
 // path is longer than 32,767 characters. Without COM no shortcut is resolved.
-TEST_F(PathChecks, ATargetIsJudgedByWhatItNames) {
-    constexpr UINT kNothing = 0, kFile = _S_IFREG, kFolder = _S_IFDIR, kKind = _S_IFREG | _S_IFDIR;
+TEST_F(PathCheck, ATargetIsJudgedByWhatItNames) {
+    constexpr PathChecks::Kind kNothing = PathChecks::Kind::Nothing, kFile = PathChecks::Kind::File,
+                               kFolder = PathChecks::Kind::Folder;
+    const auto kindOf = [](const CString& path) { return PathChecks::KindOf(PathChecks::TargetOf(path)); };
     const auto shortcut = [](const CString& link, const CString& target) {
         EXPECT_TRUE(target.IsEmpty() ? CreateShortcutToVirtualItem(link) : CreateShortcut(link, target));
         return link;
@@ -329,7 +332,7 @@ TEST_F(PathChecks, ATargetIsJudgedByWhatItNames) {
     MakeFile(m_dir / _T("fake.lnk"));
     const CString toFolder = shortcut(m_dir / _T("to-folder"), folder), toGone = shortcut(m_dir / _T("to-gone"), gone);
     ASSERT_TRUE(DeleteFile(gone));
-    struct Case { const char* what; CString path; UINT kind; CString resolved = CString(); };
+    struct Case { const char* what; CString path; PathChecks::Kind kind; CString resolved = CString(); };
     const Case cases[] = {
         {"a shortcut to a file", shortcut(m_dir / _T("to-file.lnk"), file), kFile, file},
         {"a shortcut to a folder", toFolder, kFolder, folder},
@@ -351,11 +354,11 @@ TEST_F(PathChecks, ATargetIsJudgedByWhatItNames) {
         SCOPED_TRACE(c.what);
         EXPECT_EQ(CPathCombo::ResolveShortcut(c.path), c.resolved);
         EXPECT_EQ(CPathCombo::PathExists(c.path) != FALSE, c.kind != kNothing);
-        EXPECT_EQ(CPathCombo::GetPathMode(c.path) & kKind, c.kind);
+        EXPECT_EQ(kindOf(c.path), c.kind);
     }
     EXPECT_TRUE(CPathCombo::ResolveShortcut(nullptr).IsEmpty() && !CPathCombo::PathExists(nullptr));
     const auto withoutCom = std::async(std::launch::async, [&] {
-        return std::make_pair(CPathCombo::ResolveShortcut(toFolder), CPathCombo::GetPathMode(toFolder) & kKind);
+        return std::make_pair(CPathCombo::ResolveShortcut(toFolder), kindOf(toFolder));
     }).get();
     EXPECT_EQ(withoutCom, std::make_pair(CString(), kFile));
 }

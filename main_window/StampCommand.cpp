@@ -1,10 +1,10 @@
 // The stamp command: what Go! (and the Enter key) does.
 #include "main_window/DorvaneDlg.h"
 
-#include "framework/AfxMessageBox.h"
 #include "framework/CWaitCursor.h"
-#include "framework/LongPath.h"
 #include "resources/resource.h"
+#include "stamping/PathChecks.h"
+#include "stamping/StampEngine.h"
 
 namespace
 {
@@ -69,19 +69,42 @@ void CDorvaneDlg::OnOK()
     // it: its target is what gets the new time. That item is judged as it is,
     // without looking through it again: a shortcut to a shortcut stamps the
     // second shortcut, as dropping it would make it the target.
-    CString target = CPathCombo::ResolveShortcut(m_strPath);
-    if (target.IsEmpty())
-        target = m_strPath;
-    if (IsFolderItself(target))
+    const CString target = PathChecks::TargetOf(m_strPath);
+    if (PathChecks::KindOf(target) == PathChecks::Kind::Folder)
         StampFolder(target);
     else
         StampFile(target);
 }
 
-bool CDorvaneDlg::IsFolderItself(LPCTSTR pszPath)
+// The dialog stamps one target at a time and the first failure ends it: the
+// engine's default observer throws it on, to be reported to the user.
+void CDorvaneDlg::StampFile(LPCTSTR pszPath)
 {
-    const DWORD attributes = GetFileAttributes(ToExtendedLengthPath(pszPath));
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    CStampObserver endAtFirstFailure;
+    CStampEngine engine(endAtFirstFailure);
+    ChooseTimes(engine);
+    engine.StampItem(pszPath);
+}
+
+void CDorvaneDlg::StampFolder(const CString& strFolder)
+{
+    CStampObserver endAtFirstFailure;
+    CStampEngine engine(endAtFirstFailure);
+    ChooseTimes(engine);
+    engine.StampTree(strFolder);
+}
+
+// The ticked times get the stamp time; the last-access time is left alone.
+void CDorvaneDlg::ChooseTimes(CStampEngine& engine) const
+{
+    // An invalid stamp time stays at tick 0, which the engine refuses.
+    FILETIME stamp = {};
+    m_stampTime.GetAsFileTime(stamp);
+    if (m_bChangeCreated)
+        engine.m_times[kCreated] = CTimeChoice::At(TicksOf(stamp));
+    if (m_bChangeModified)
+        engine.m_times[kModified] = CTimeChoice::At(TicksOf(stamp));
+    engine.m_bReadOnly = m_bReadOnly != FALSE;
 }
 
 // The time picker holds a date of its own, the one it was last given, which

@@ -1,11 +1,8 @@
-// The path checks of the target combo: they need no window.
-#include "target_entry/PathCombo.h"
+#include "stamping/PathChecks.h"
 
 #include "framework/ComPtr.h"
 #include "framework/FileHandle.h"
 #include "framework/LongPath.h"
-
-#include <sys/stat.h>
 
 #include <cstring>
 #include <vector>
@@ -101,7 +98,7 @@ bool BeginsAsShellLink(LPCTSTR pszPath)
 }
 }
 
-CString CPathCombo::ResolveShortcut(LPCTSTR pszPath)
+CString PathChecks::ResolveShortcut(LPCTSTR pszPath)
 {
     CString result;
     if (pszPath == nullptr || *pszPath == 0 || IsTooLongForAPath(pszPath) || !BeginsAsShellLink(pszPath))
@@ -129,35 +126,26 @@ CString CPathCombo::ResolveShortcut(LPCTSTR pszPath)
     return result;
 }
 
-UINT CPathCombo::GetPathMode(LPCTSTR pszPath)
+PathChecks::Kind PathChecks::KindOf(LPCTSTR pszPath, DWORD* pdwAttributes)
 {
     if (pszPath == nullptr || IsTooLongForAPath(pszPath))
-        return 0;
-    CString path = ResolveShortcut(pszPath);
-    if (path.IsEmpty())
-        path = pszPath;
-
+        return Kind::Nothing;
     // The platform's own attribute query, in extended-length form, answers
     // for paths of any length (the C runtime's _stat gives up at 260
     // characters, and on a folder path with a trailing separator).
-    CString extended = ToExtendedLengthPath(path);
-    DWORD attributes = extended.IsEmpty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributes(extended);
+    const CString extended = ToExtendedLengthPath(pszPath);
+    if (extended.IsEmpty() || IsTooLongForAPath(extended))
+        return Kind::Nothing;
+    const DWORD attributes = GetFileAttributes(extended);
     if (attributes == INVALID_FILE_ATTRIBUTES)
-        return 0;
-
-    UINT mode = _S_IREAD | _S_IEXEC;
-    if ((attributes & FILE_ATTRIBUTE_READONLY) == 0)
-        mode |= _S_IWRITE;
-    mode |= (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? _S_IFDIR : _S_IFREG;
-    return mode;
+        return Kind::Nothing;
+    if (pdwAttributes != nullptr)
+        *pdwAttributes = attributes;
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? Kind::Folder : Kind::File;
 }
 
-BOOL CPathCombo::IsFolder(LPCTSTR pszPath)
+CString PathChecks::TargetOf(LPCTSTR pszPath)
 {
-    return (GetPathMode(pszPath) & _S_IFDIR) != 0;
-}
-
-BOOL CPathCombo::PathExists(LPCTSTR pszPath)
-{
-    return GetPathMode(pszPath) != 0;
+    const CString target = ResolveShortcut(pszPath);
+    return target.IsEmpty() ? CString(pszPath) : target;
 }

@@ -1,0 +1,21 @@
+// What a stamping run tells of each item as it goes. The defaults suit a run
+// that ends at the first failure and reports nothing else: a failure is
+// thrown on, so it reaches whoever started the run.
+#pragma once
+
+#include "stamping/ItemTimes.h"
+#include "stamping/StampFailure.h"
+
+class CStampObserver
+{
+public:
+    virtual ~CStampObserver() = default;
+
+    // The item got the new times (in a dry run: would have got them).
+    virtual void Changed(LPCTSTR /*pszPath*/, const ItemTimes& /*before*/, const ItemTimes& /*after*/) {}
+    // A read-only file left alone because read-only files may not be changed.
+    virtual void SkippedReadOnly(LPCTSTR /*pszPath*/) {}
+    // An item that could not be read, listed or written. Returning goes on
+    // with the rest of the run.
+    virtual void Failed(const CStampFailure& failure) { throw failure; }
+};
