@@ -19,7 +19,9 @@ bool ReadFileIndex(HANDLE hFolder, std::uint64_t& index)
 {
     IO_STATUS_BLOCK io = {};
     LARGE_INTEGER value = {};
-    if (!NT_SUCCESS(NtQueryInformationFile(hFolder, &io, &value, sizeof(value), kFileInternalInformation)))
+    // Negative status values are errors (what NT_SUCCESS tests, which not
+    // every SDK's winternl.h defines).
+    if (NtQueryInformationFile(hFolder, &io, &value, sizeof(value), kFileInternalInformation) < 0)
         return false;
     index = static_cast<std::uint64_t>(value.QuadPart);
     return true;
