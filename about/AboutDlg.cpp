@@ -25,6 +25,10 @@ BOOL CAboutDlg::OnInitDialog()
     // Binding the labels gives each its caption as target; the real targets
     // replace those in the tool tips before the box shows.
     CDialog::OnInitDialog();
+    const int nIconSize = ::MulDiv(32, static_cast<int>(GetDpi()), 96);
+    m_icon.Reset(static_cast<HICON>(::LoadImage(::GetModuleHandle(nullptr), MAKEINTRESOURCE(IDR_MAINFRAME),
+                                                IMAGE_ICON, nIconSize, nIconSize, LR_DEFAULTCOLOR)));
+    ::SendDlgItemMessage(m_hWnd, IDC_ABOUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(m_icon.Get()), 0);
     m_btnOK.SetIcons(IDI_TICK, 0, 32, 32);
     m_linkMail.SetTarget(kMailTarget);
     m_linkWeb.SetTarget(kWebTarget);

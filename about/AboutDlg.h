@@ -7,6 +7,7 @@
 #include "controls/HyperLink.h"
 #include "controls/IconButton.h"
 #include "framework/CDialog.h"
+#include "framework/IconHolder.h"
 
 class CAboutDlg : public CDialog
 {
@@ -21,6 +22,9 @@ public:
     CHyperLink m_linkWeb;
     CHyperLink m_linkMail;
     CIconButton m_btnOK;
+    // The program's icon, 32 px at 96 DPI; the template's control alone would
+    // show the icon file's first image, the largest, at every scale.
+    IconHolder m_icon;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

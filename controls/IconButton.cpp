@@ -10,19 +10,44 @@ CIconButton::CIconButton()
 
 namespace
 {
-HICON LoadButtonIcon(int nIconID)
+// Sent to each child of a per-monitor aware window once the window has taken
+// the scale of the display it moved to (Windows 10 1703 and later).
+const UINT kDpiChangedAfterParent = 0x02E3;
+
+// The image of exactly that size; the icon files hold one for each common
+// scale, so the platform only stretches one at a scale they lack. None for
+// an id of 0.
+HICON LoadButtonIcon(int nIconID, int nWidth, int nHeight)
 {
+    if (nIconID == 0)
+        return nullptr;
     return static_cast<HICON>(::LoadImage(::GetModuleHandle(nullptr), MAKEINTRESOURCE(nIconID),
-                                          IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR));
+                                          IMAGE_ICON, nWidth, nHeight, LR_DEFAULTCOLOR));
 }
 }
 
 void CIconButton::SetIcons(int nHotIconID, int nNormalIconID, BYTE nWidth, BYTE nHeight)
 {
-    m_hotIcon.Reset(LoadButtonIcon(nHotIconID));
-    m_normalIcon.Reset(nNormalIconID != 0 ? LoadButtonIcon(nNormalIconID) : nullptr);
-    m_nIconWidth = nWidth;
-    m_nIconHeight = nHeight;
+    m_nHotIconID = nHotIconID;
+    m_nNormalIconID = nNormalIconID;
+    m_nUnscaledWidth = nWidth;
+    m_nUnscaledHeight = nHeight;
+    LoadIcons();
+}
+
+void CIconButton::LoadIcons()
+{
+    m_nDpi = GetDpi();
+    m_nIconWidth = Scaled(m_nUnscaledWidth);
+    m_nIconHeight = Scaled(m_nUnscaledHeight);
+    m_hotIcon.Reset(LoadButtonIcon(m_nHotIconID, m_nIconWidth, m_nIconHeight));
+    m_normalIcon.Reset(LoadButtonIcon(m_nNormalIconID, m_nIconWidth, m_nIconHeight));
+}
+
+void CIconButton::OnDpiChanged()
+{
+    LoadIcons();
+    InvalidateRect(nullptr, TRUE);
 }
 
 void CIconButton::ResetColor(COLORREF& clrField, int nSysColor, BOOL bRepaint)
@@ -58,6 +83,7 @@ void CIconButton::PreSubclassWindow()
     // plain owner-drawn button.
     UINT nStyle = static_cast<UINT>(::GetWindowLong(m_hWnd, GWL_STYLE)) & 0xFF;
     SendMessage(BM_SETSTYLE, nStyle | BS_OWNERDRAW, TRUE);
+    m_nDpi = GetDpi();
     CButton::PreSubclassWindow();
 }
 
@@ -71,6 +97,10 @@ BOOL CIconButton::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* 
         return TRUE;
     case WM_KILLFOCUS:
         OnKillFocus(reinterpret_cast<HWND>(wParam));
+        *pResult = 0;
+        return TRUE;
+    case kDpiChangedAfterParent:
+        OnDpiChanged();
         *pResult = 0;
         return TRUE;
     default:

@@ -4,7 +4,9 @@
 // hot so that it learns when the mouse leaves.
 //
 // The button owns the icons SetIcons loads and destroys them when it goes or
-// when SetIcons replaces them.
+// when it loads them again. Icon, caption margins and focus rectangle follow
+// the DPI of the display the button is on: at 192 DPI a 32 px icon is drawn
+// from the icon file's 64 px image, never stretched.
 #pragma once
 
 #include "framework/CButton.h"
@@ -19,8 +21,9 @@ public:
     CIconButton();
 
     // Loads the icons from the program's resources; a normal icon id of 0
-    // shows the hot icon in both looks. The size only places the icon and the
-    // caption; it neither picks nor scales the image.
+    // shows the hot icon in both looks. The size is the one at 96 DPI; the
+    // images loaded are those for the window's DPI (the window must exist),
+    // and are loaded again when it moves to a display of another scale.
     void SetIcons(int nHotIconID, int nNormalIconID, BYTE nWidth, BYTE nHeight);
 
     // Each takes its colour back to the current system colour; only a
@@ -55,14 +58,24 @@ protected:
     BOOL m_bHot = FALSE;
     IconHolder m_hotIcon;           // while empty no icon is painted at all
     IconHolder m_normalIcon;        // while empty the hot icon serves both looks
-    BYTE m_nIconHeight = 0;
-    BYTE m_nIconWidth = 0;
+    int m_nIconHeight = 0;          // in pixels at the current DPI
+    int m_nIconWidth = 0;
     COLORREF m_clrNormalBack;
     COLORREF m_clrNormalText;
     COLORREF m_clrHotBack;
     COLORREF m_clrHotText;
 
 private:
+    int m_nHotIconID = 0;
+    int m_nNormalIconID = 0;
+    BYTE m_nUnscaledWidth = 0;      // at 96 DPI
+    BYTE m_nUnscaledHeight = 0;
+    UINT m_nDpi = 96;
+
+    // A length given at 96 DPI, in pixels at the current DPI.
+    int Scaled(int nLength) const { return ::MulDiv(nLength, static_cast<int>(m_nDpi), 96); }
+    void LoadIcons();
+    void OnDpiChanged();
     void ResetColor(COLORREF& clrField, int nSysColor, BOOL bRepaint);
     BOOL IsHotLook(BOOL bPressed) const { return m_bHot || bPressed; }
     void DrawEdge(CDC* pDC, const CRect& rcFace, BOOL bPressed) const;

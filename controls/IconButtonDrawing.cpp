@@ -74,7 +74,7 @@ void CIconButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     if (!m_bFlat && bFocused)
     {
         CRect rcFocus(rcFace);
-        rcFocus.DeflateRect(3, 3);
+        rcFocus.DeflateRect(Scaled(3), Scaled(3));
         dc.DrawFocusRect(rcFocus);
     }
 
@@ -151,8 +151,8 @@ void CIconButton::DrawButtonIcon(CDC* pDC, CString& strCaption, LPCRECT prcItem,
         }
         else
         {
-            rcIcon.left += 3;
-            prcCaption->left += nWidth + 3;
+            rcIcon.left += Scaled(3);
+            prcCaption->left += nWidth + Scaled(3);
         }
         rcIcon.top += (rcIcon.Height() - nHeight) / 2;
     }

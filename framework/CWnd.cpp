@@ -294,6 +294,23 @@ HWND CWnd::GetOwner() const
     return hOwner != nullptr ? hOwner : ::GetParent(m_hWnd);
 }
 
+UINT CWnd::GetDpi() const
+{
+    using GetDpiForWindowProc = UINT(WINAPI*)(HWND);
+    // Through void(*)() since a FARPROC cast to another function type warns.
+    static const auto pGetDpiForWindow = reinterpret_cast<GetDpiForWindowProc>(reinterpret_cast<void (*)()>(
+        ::GetProcAddress(::GetModuleHandle(_T("user32.dll")), "GetDpiForWindow")));
+    if (pGetDpiForWindow != nullptr)
+    {
+        if (UINT nDpi = pGetDpiForWindow(m_hWnd))
+            return nDpi;
+    }
+    HDC hDC = ::GetDC(m_hWnd);
+    const int nDpi = ::GetDeviceCaps(hDC, LOGPIXELSY);
+    ::ReleaseDC(m_hWnd, hDC);
+    return nDpi > 0 ? static_cast<UINT>(nDpi) : 96;
+}
+
 CString CWnd::GetWindowTextOf(HWND hWnd)
 {
     // The buffer is sized from the length, and the text cut to what the read

@@ -140,6 +140,9 @@ public:
     // The parent of a child window, the owner of a top-level one.
     HWND GetParent() const { return ::GetParent(m_hWnd); }
     HWND GetDlgItem(int nID) const { return ::GetDlgItem(m_hWnd, nID); }
+    // The dots per inch of the display the window is on (96 at 100%); before
+    // Windows 10, the system's, which a process then has for all displays.
+    UINT GetDpi() const;
 
     void GetClientRect(LPRECT lpRect) const { ::GetClientRect(m_hWnd, lpRect); }
     void GetWindowRect(LPRECT lpRect) const { ::GetWindowRect(m_hWnd, lpRect); }

@@ -55,7 +55,8 @@ BOOL CDorvaneDlg::OnInitDialog()
     }
 
     SetIcon(m_hIcon.Get(), TRUE);
-    m_hSmallIcon.Reset(LoadProgramIcon(16));
+    // The caption's icon is 16 px at 100%, 32 px at 200%.
+    m_hSmallIcon.Reset(LoadProgramIcon(GetSystemMetrics(SM_CXSMICON)));
     SetIcon(m_hSmallIcon.Get(), FALSE);
 
     m_comboPath.m_nMaxHistory = kHistoryLimit;

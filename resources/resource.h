@@ -43,6 +43,7 @@
 // Controls of the About box (OK is IDOK)
 #define IDC_MAIL_LINK           1016
 #define IDC_WEB_LINK            1017
+#define IDC_ABOUT_ICON          1018
 
 // The About entry of the main window's system menu
 #define IDM_ABOUTBOX            0x0010

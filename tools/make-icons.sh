@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Rebuilds every .ico in resources/icons from the hand-drawn SVGs beside them.
-# Each SVG is rendered to a PNG at the size it was drawn for, and the PNGs are
+# Each SVG is rendered to a PNG at every size an icon holds, and the PNGs are
 # packed into an icon file (32-bit with alpha). Safe to run again at any time;
 # the output only changes when an SVG does.
 #
@@ -31,13 +31,22 @@ need icotool icoutils
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# pack ICO SIZE:SVG...   (largest image first)
+# Every icon holds each size a display scale from 100% to 200% calls for
+# (16, 20 and 24 px for the small icon, 32, 40, 48 and 64 px for the large),
+# so the program always finds an image made for the exact size and never
+# stretches one.
+sizes="64 48 40 32 24 20 16"
+
+# pack ICO FROM_SIZE:SVG...
+# Each SVG is rendered for the sizes from its FROM_SIZE up to the next one's;
+# the images go in largest first.
 pack() {
     local ico=$1; shift
-    local pngs=() item size svg png
-    for item in "$@"; do
-        size=${item%%:*}
-        svg=$icons/${item#*:}
+    local pngs=() size item svg png
+    for size in $sizes; do
+        for item in "$@"; do
+            [ "$size" -ge "${item%%:*}" ] && svg=$icons/${item#*:}
+        done
         png=$work/$(basename "$ico" .ico)-$size.png
         rsvg-convert --width "$size" --height "$size" --format png -o "$png" "$svg"
         pngs+=("$png")
@@ -49,10 +58,11 @@ pack() {
     fi
 }
 
-pack dorvane.ico     48:dorvane.svg 32:dorvane-32.svg 16:dorvane-16.svg   # 128
-pack document.ico    32:document.svg                                      # 129
-pack info_dark.ico   32:info_dark.svg                                     # 131
-pack cross.ico       32:cross.svg                                         # 132
-pack tick.ico        32:tick.svg                                          # 133
-pack folder.ico      32:folder.svg                                        # 134
-pack info_bright.ico 32:info_bright.svg                                   # 137
+# The program icon has simpler drawings for the small sizes.
+pack dorvane.ico     16:dorvane-16.svg 24:dorvane-32.svg 48:dorvane.svg   # 128
+pack document.ico    16:document.svg                                      # 129
+pack info_dark.ico   16:info_dark.svg                                     # 131
+pack cross.ico       16:cross.svg                                         # 132
+pack tick.ico        16:tick.svg                                          # 133
+pack folder.ico      16:folder.svg                                        # 134
+pack info_bright.ico 16:info_bright.svg                                   # 137

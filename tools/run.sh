@@ -7,6 +7,8 @@
 #     build/x64/screenshot.png and then closed.
 # It runs in a Wine prefix of its own, build/run-prefix (made on first use),
 # so the tests' settings never show up here, nor these in the tests.
+# DORVANE_LOGPIXELS sets the display scale: 96 (the default) is 100%, 192 is
+# 200%; the screenshot of another scale than 100% is screenshot-<LogPixels>.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh
@@ -16,6 +18,7 @@ root=$PWD
 exe="$root/build/x64/app/Dorvane.exe"
 wrapper="$root/build/x64/wine-run.sh"
 export DORVANE_WINEPREFIX="$root/build/run-prefix"
+export DORVANE_LOGPIXELS="${DORVANE_LOGPIXELS:-96}"
 
 if [ -n "${DISPLAY:-}" ]; then
     DORVANE_USE_DISPLAY="$DISPLAY" exec "$wrapper" "$exe"
@@ -35,6 +38,7 @@ if ! wait_for_main_window "$program"; then
     exit 1
 fi
 shot="$root/build/x64/screenshot.png"
+[ "$DORVANE_LOGPIXELS" = 96 ] || shot="$root/build/x64/screenshot-$DORVANE_LOGPIXELS.png"
 import -window root -crop "$(xdotool getwindowgeometry --shell "$main_window" |
     awk -F= '/^X=/{x=$2}/^Y=/{y=$2}/^WIDTH=/{w=$2}/^HEIGHT=/{h=$2}END{printf "%dx%d+%d+%d", w, h, x, y}')" "$shot"
 echo "Dorvane started on a virtual display; screenshot: $shot"

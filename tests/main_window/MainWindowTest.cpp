@@ -10,6 +10,7 @@
 #include <dlgs.h>
 
 #include <cstdio>
+#include <process.h>
 
 using namespace testsupport;
 
@@ -278,4 +279,41 @@ TEST_F(PickersTest, EachPickerStartsAtTheTargetAndItsChoiceBecomesTheTarget) {
         PressDialogButton(hPicker, IDCANCEL);
     }), 1);
     EXPECT_EQ(State(), before);
+}
+
+// The height of the rows painted in other colours than the face; a button's edges, its outer ring, do not count.
+int InkHeight(const Pixels& p) {
+    int top = p.cy, bottom = 0;
+    for (int y = 1; y < p.cy - 1; ++y)
+        for (int x = 1; x < p.cx - 1; ++x)
+            if (p.At(x, y) != GetSysColor(COLOR_BTNFACE) && p.At(x, y) != RGB(255, 0, 255))
+                top = std::min(top, y), bottom = y + 1;
+    return std::max(0, bottom - top);
+}
+
+// An icon button's icon, taller than its caption, shows as tall as the image made for 32 px at 96 DPI scaled to the
+// DPI. Wine takes LogPixels as a process starts: the test runs itself at each DPI (Windows, at sign-in: the current).
+TEST_F(MainWindowTest, IconButtonsDrawTheirIconsForTheDisplayScale) {
+    const std::string asked = GetEnv("DORVANE_TEST_DPI");
+    for (DWORD dpi : {192, 144, 96}) {    // the prefix is left at 96, Wine's default
+        if (!asked.empty() || !RunningUnderWine())
+            break;
+        RegSetKeyValue(HKEY_CURRENT_USER, _T("Control Panel\\Desktop"), _T("LogPixels"), REG_DWORD, &dpi, 4);
+        _putenv(("DORVANE_TEST_DPI=" + std::to_string(dpi)).c_str());
+        EXPECT_EQ(_spawnl(_P_WAIT, _pgmptr, "-", "--gtest_brief=1", "--gtest_filter=*ForTheDisplayScale", nullptr), 0);
+    }
+    CDorvaneDlg dlg;
+    Open(dlg);
+    const int dpi = static_cast<int>(dlg.GetDpi()), nSize = MulDiv(32, dpi, 96);
+    ASSERT_TRUE(asked.empty() || dpi == std::stoi(asked)) << dpi << " DPI: the process did not take LogPixels";
+    const struct { const char* name; int nID, nIconID; } buttons[] = {{"Go!", IDOK, IDI_TICK}, {"Close", IDCANCEL,
+        IDI_CROSS}, {"About", IDC_ABOUT, IDI_INFO_DARK}, {"file", IDC_SELECT_FILE, IDI_DOCUMENT}, {"folder",
+        IDC_CHOOSE_FOLDER, IDI_FOLDER}};
+    for (const auto& b : buttons) {    // the image centred as the button centres it, cut off where the button ends
+        const Pixels face = ClientPixels(dlg.GetDlgItem(b.nID));
+        HANDLE h = LoadImage(GetModuleHandle(nullptr), MAKEINTRESOURCE(b.nIconID), IMAGE_ICON, nSize, nSize, LR_SHARED);
+        const Pixels image(face.cx, face.cy, [&](HDC dc) {
+            DrawIconEx(dc, 0, (face.cy - nSize) / 2, HICON(h), 0, 0, 0, GetSysColorBrush(COLOR_BTNFACE), DI_NORMAL); });
+        EXPECT_EQ(InkHeight(face), InkHeight(image)) << b.name << " at " << dpi << " DPI";
+    }
 }
