@@ -3,6 +3,7 @@
 #include "app/companion/TimeText.h"
 #include "framework/CFileFind.h"
 #include "framework/LongPath.h"
+#include "stamping/LastAccessKept.h"
 #include "stamping/PathChecks.h"
 
 #include <vector>
@@ -76,19 +77,24 @@ void CCompanionRun::StampPath(CStampEngine& engine, const CString& strPath)
 // to see the changes made while it runs.
 void CCompanionRun::StampMatches(CStampEngine& engine, const CString& strPattern)
 {
+    const CString pattern = ToExtendedLengthPath(strPattern);
     std::vector<CString> matches;
-    CFileFind finder;
-    for (BOOL bMore = finder.FindFile(ToExtendedLengthPath(strPattern)); bMore;)
+    DWORD error = ERROR_SUCCESS;
     {
-        bMore = finder.FindNextFile();
-        if (!finder.IsDots())
-            matches.push_back(finder.GetFilePath());
+        const LastAccessKept accessKept(pattern.Left(pattern.ReverseFind(_T('\\')) + 1));
+        CFileFind finder;
+        for (BOOL bMore = finder.FindFile(pattern); bMore;)
+        {
+            bMore = finder.FindNextFile();
+            if (!finder.IsDots())
+                matches.push_back(finder.GetFilePath());
+        }
+        error = finder.GetError();
     }
-    const DWORD error = finder.GetError();
     if (error != ERROR_SUCCESS || matches.empty())
     {
         const DWORD reason = error != ERROR_SUCCESS ? error : ERROR_FILE_NOT_FOUND;
-        Failed(CStampFailure(ToFullPath(strPattern), static_cast<LONG>(reason)));
+        Failed(CStampFailure(FromExtendedLengthPath(pattern), static_cast<LONG>(reason)));
     }
     for (const CString& match : matches)
         StampPath(engine, match);
