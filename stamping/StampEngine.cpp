@@ -99,7 +99,8 @@ public:
 
 private:
     // Listing a folder moves its access time: it is put back when the listing
-    // closes, before the folder gets times of its own.
+    // closes (declared first, the keeper goes after the search), before the
+    // folder gets times of its own.
     struct CFolderListing
     {
         explicit CFolderListing(const CString& folder) : accessKept(folder) {}
