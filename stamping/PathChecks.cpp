@@ -3,6 +3,7 @@
 #include "framework/ComPtr.h"
 #include "framework/FileHandle.h"
 #include "framework/LongPath.h"
+#include "stamping/LastAccessKept.h"
 
 #include <cstring>
 #include <vector>
@@ -25,47 +26,6 @@ bool IsTooLongForAPath(LPCTSTR pszPath)
 // Every shell link begins with its header's size and its class identifier.
 constexpr BYTE kShellLinkHeader[20] = {0x4C, 0x00, 0x00, 0x00, 0x01, 0x14, 0x02, 0x00, 0x00, 0x00,
                                        0x00, 0x00, 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46};
-
-// Reading a file moves its last-access time wherever the volume keeps them,
-// and a timestamp utility must not change a time nobody chose just by
-// looking at a file. The platform can be told not to update it through one
-// handle; where it does so all the same (Wine does), the time read before is
-// put back, exactly, when the object goes.
-class LastAccessKept
-{
-public:
-    explicit LastAccessKept(const CString& strExtendedPath) : m_strPath(strExtendedPath)
-    {
-        m_bKnown = ReadLastAccess(m_ftBefore);
-    }
-    ~LastAccessKept()
-    {
-        FILETIME now;
-        if (!m_bKnown || !ReadLastAccess(now) || CompareFileTime(&now, &m_ftBefore) == 0)
-            return;
-        FileHandle file(CreateFile(m_strPath, FILE_WRITE_ATTRIBUTES,
-                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                   OPEN_EXISTING, 0, nullptr));
-        if (file.IsOpen())
-            SetFileTime(file.Get(), nullptr, &m_ftBefore, nullptr);
-    }
-    LastAccessKept(const LastAccessKept&) = delete;
-    LastAccessKept& operator=(const LastAccessKept&) = delete;
-
-private:
-    bool ReadLastAccess(FILETIME& ft) const
-    {
-        WIN32_FILE_ATTRIBUTE_DATA data;
-        if (!GetFileAttributesEx(m_strPath, GetFileExInfoStandard, &data))
-            return false;
-        ft = data.ftLastAccessTime;
-        return true;
-    }
-
-    CString m_strPath;
-    FILETIME m_ftBefore = {};
-    bool m_bKnown = false;
-};
 
 // Opens a file for reading its first bytes, with last-access updates
 // suspended on the handle where the platform allows it.

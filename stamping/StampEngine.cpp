@@ -5,6 +5,7 @@
 #include "framework/FileHandle.h"
 #include "framework/LongPath.h"
 #include "stamping/FolderIdentity.h"
+#include "stamping/LastAccessKept.h"
 
 #include <memory>
 #include <vector>
@@ -97,8 +98,13 @@ public:
     }
 
 private:
+    // Listing a folder moves its access time: it is put back when the listing
+    // closes (declared first, the keeper goes after the search), before the
+    // folder gets times of its own.
     struct CFolderListing
     {
+        explicit CFolderListing(const CString& folder) : accessKept(folder) {}
+        LastAccessKept accessKept;
         CFileFind finder;
         BOOL bMore = FALSE;
     };
@@ -107,7 +113,7 @@ private:
     {
         if (folder.IsEmpty() || !m_entered.Enter(FolderToOpen(folder)))
             return;
-        auto listing = std::make_unique<CFolderListing>();
+        auto listing = std::make_unique<CFolderListing>(FolderToOpen(folder));
         listing->bMore = listing->finder.FindFile(folder + _T("\\*.*"), 0);
         m_open.push_back(std::move(listing));
     }

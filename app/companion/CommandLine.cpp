@@ -1,0 +1,125 @@
+#include "app/companion/CommandLine.h"
+
+#include "app/companion/TimeText.h"
+#include "framework/CFile.h"
+#include "stamping/StampFailure.h"
+
+CCommandLine::Outcome CCommandLine::Parse(int argc, const TCHAR* const argv[])
+{
+    bool bHelp = false;
+    const bool bRight = ReadArguments(argc, argv, bHelp) && ChooseTimes() &&
+                        (!m_paths.empty() || Wrong(_T("no PATH given")));
+    return bHelp ? Outcome::Help : bRight ? Outcome::Run : Outcome::UsageError;
+}
+
+void CCommandLine::Configure(CStampEngine& engine) const
+{
+    for (int kind = 0; kind < kTimeKinds; ++kind)
+        engine.m_times[kind] = m_times[kind];
+    engine.m_bReadOnly = m_bReadOnly;
+    engine.m_bFolders = m_bFolders;
+    engine.m_bDryRun = m_bDryRun;
+}
+
+CString CCommandLine::Usage()
+{
+    return _T("Usage: DorvaneCmd [options] PATH...\r\n")
+           _T("Gives files new times: a file, or every file below a folder. * and ? in the last\r\n")
+           _T("part of a PATH stand for any characters and for one character.\r\n")
+           _T("The new time, exactly one of:\r\n")
+           _T("  --time \"YYYY-MM-DD HH:MM:SS\"  local time (years 1601 to 9999)\r\n")
+           _T("  --utc                         read --time as UTC\r\n")
+           _T("  --reference FILE              the same time of FILE\r\n")
+           _T("  --shift [-][D.]HH:MM:SS       each file's own time moved by that much\r\n")
+           _T("Which times (default --modified): --created --modified --accessed\r\n")
+           _T("  --read-only   change read-only files too (they stay read-only)\r\n")
+           _T("  --folders     folders get the times too\r\n")
+           _T("  --dry-run     change nothing; list what would change\r\n")
+           _T("  --verbose     list every file changed\r\n")
+           _T("  -h, --help    this text\r\n")
+           _T("Exit status: 0 all done, 1 something failed, 2 wrong usage (nothing changed).");
+}
+
+bool CCommandLine::ReadArguments(int argc, const TCHAR* const argv[], bool& bHelp)
+{
+    for (int i = 1; i < argc; ++i)
+    {
+        const CString arg = argv[i];
+        bHelp = arg == _T("-h") || arg == _T("--help") || arg == _T("/?");
+        if (bHelp)
+            return false;
+        if (arg.Left(1) != _T("-"))
+            m_paths.push_back(arg);
+        else if (bool* flag = FlagNamed(arg))
+            *flag = true;
+        else if (arg != _T("--time") && arg != _T("--reference") && arg != _T("--shift"))
+            return Wrong(_T("unknown option ") + arg);
+        else if (++i == argc)
+            return Wrong(arg + _T(" needs a value"));
+        else
+        {
+            m_strSource = arg;
+            m_strValue = argv[i];
+            ++m_nSources;
+        }
+    }
+    return true;
+}
+
+bool* CCommandLine::FlagNamed(const CString& name)
+{
+    const struct { LPCTSTR name; bool* flag; } flags[] = {
+        {_T("--created"), &m_bChosen[kCreated]}, {_T("--accessed"), &m_bChosen[kAccessed]},
+        {_T("--modified"), &m_bChosen[kModified]}, {_T("--utc"), &m_bUtc}, {_T("--read-only"), &m_bReadOnly},
+        {_T("--folders"), &m_bFolders}, {_T("--dry-run"), &m_bDryRun}, {_T("--verbose"), &m_bVerbose}};
+    for (const auto& flag : flags)
+        if (name == flag.name)
+            return flag.flag;
+    return nullptr;
+}
+
+bool CCommandLine::ChooseTimes()
+{
+    if (m_nSources != 1)
+        return Wrong(_T("give exactly one of --time, --reference and --shift"));
+    if (m_bUtc && m_strSource != _T("--time"))
+        return Wrong(_T("--utc goes with --time only"));
+    if (!m_bChosen[kCreated] && !m_bChosen[kAccessed])
+        m_bChosen[kModified] = true;
+    Ticks times[kTimeKinds];
+    if (!ReadNewTimes(times))
+        return false;
+    for (int kind = 0; kind < kTimeKinds; ++kind)
+        if (m_bChosen[kind])
+            m_times[kind] = m_strSource == _T("--shift") ? CTimeChoice::ShiftedBy(times[kind])
+                                                         : CTimeChoice::At(times[kind]);
+    return true;
+}
+
+bool CCommandLine::ReadNewTimes(Ticks (&times)[kTimeKinds])
+{
+    if (m_strSource == _T("--reference"))
+    {
+        CFileStatus reference;
+        if (!CFile::GetStatus(m_strValue, reference))
+            return Wrong(_T("cannot read --reference \"") + m_strValue + _T("\": ") +
+                         CStampFailure(m_strValue, static_cast<LONG>(GetLastError())).GetSystemReason());
+        times[kCreated] = TicksOf(reference.m_ftCreationRead);
+        times[kAccessed] = TicksOf(reference.m_ftLastAccessRead);
+        times[kModified] = TicksOf(reference.m_ftLastWriteRead);
+        return true;
+    }
+    const bool bTime = m_strSource == _T("--time");
+    if (bTime ? !TimeText::ReadTime(m_strValue, m_bUtc, times[0]) : !TimeText::ReadSpan(m_strValue, times[0]))
+        return Wrong(m_strSource + _T(" \"") + m_strValue + _T("\" is not ") +
+                     (bTime ? _T("a time \"YYYY-MM-DD HH:MM:SS\" of the years 1601 to 9999")
+                            : _T("a span [-]D.HH:MM:SS or [-]HH:MM:SS")));
+    times[1] = times[2] = times[0];
+    return true;
+}
+
+bool CCommandLine::Wrong(const CString& error)
+{
+    m_strError = error;
+    return false;
+}

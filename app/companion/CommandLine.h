@@ -1,0 +1,47 @@
+// The companion's command line: what to stamp and how. Every argument is
+// checked here, the reference file read, before any file is touched.
+#pragma once
+
+#include "framework/CString.h"
+#include "stamping/StampEngine.h"
+
+#include <vector>
+
+class CCommandLine
+{
+public:
+    enum class Outcome
+    {
+        Run,
+        Help,
+        UsageError      // m_strError says what is wrong
+    };
+    Outcome Parse(int argc, const TCHAR* const argv[]);
+    // The chosen times, read-only permission, folders and dry run.
+    void Configure(CStampEngine& engine) const;
+    static CString Usage();
+
+    std::vector<CString> m_paths;
+    CTimeChoice m_times[kTimeKinds];
+    bool m_bDryRun = false;
+    bool m_bVerbose = false;
+    CString m_strError;
+
+private:
+    // False at the first wrong argument, and at a call for help (bHelp).
+    bool ReadArguments(int argc, const TCHAR* const argv[], bool& bHelp);
+    bool* FlagNamed(const CString& name);
+    // The parts checked once every argument has been seen.
+    bool ChooseTimes();
+    // The new time of each kind (the same for all but with a reference), or the span.
+    bool ReadNewTimes(Ticks (&times)[kTimeKinds]);
+    bool Wrong(const CString& error);
+
+    bool m_bChosen[kTimeKinds] = {};
+    bool m_bUtc = false;
+    bool m_bReadOnly = false;
+    bool m_bFolders = false;
+    int m_nSources = 0;
+    CString m_strSource;    // --time, --reference or --shift
+    CString m_strValue;
+};

@@ -1,0 +1,34 @@
+// One run of the companion: each PATH of the command line stamped in turn,
+// every item changed, skipped or failed counted, and the run going on past
+// a failure, which is named on the error stream.
+#pragma once
+
+#include "app/companion/CommandLine.h"
+#include "app/companion/ConsoleOutput.h"
+
+class CCompanionRun : public CStampObserver
+{
+public:
+    CCompanionRun(const CCommandLine& line, const CConsoleOutput& out, const CConsoleOutput& err)
+        : m_line(line), m_out(out), m_err(err) {}
+
+    // The exit status: 0 when nothing failed, 1 otherwise.
+    int Run();
+
+    void Changed(LPCTSTR pszPath, const ItemTimes& before, const ItemTimes& after) override;
+    void SkippedReadOnly(LPCTSTR pszPath) override;
+    void Failed(const CStampFailure& failure) override;
+
+private:
+    // A file as itself, a folder as every file below it.
+    void StampPath(CStampEngine& engine, const CString& strPath);
+    // Each item the pattern matches, as a PATH of its own.
+    void StampMatches(CStampEngine& engine, const CString& strPattern);
+
+    const CCommandLine& m_line;
+    const CConsoleOutput& m_out;
+    const CConsoleOutput& m_err;
+    int m_nChanged = 0;
+    int m_nSkipped = 0;
+    int m_nFailed = 0;
+};

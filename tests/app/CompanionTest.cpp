@@ -1,0 +1,217 @@
+// DorvaneCmd.exe started as a script starts it, one process per case: what it prints read
+// through pipes, the files' times and attributes read back with Win32.
+#include "stamping/StampFailure.h"
+#include "tests/support/TimeChecks.h"
+#include "tests/support/UnixSide.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <future>
+#include <map>
+#include <tuple>
+
+using namespace testsupport;
+
+namespace {
+struct Output { DWORD exit; std::string out, err; };
+std::string ReadAll(HANDLE pipe) {    // CRLF read as LF
+    std::string text;
+    char buffer[4096];
+    for (DWORD read = 0; ReadFile(pipe, buffer, sizeof(buffer), &read, nullptr) && read > 0;) text.append(buffer, read);
+    CloseHandle(pipe);
+    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+    return text;
+}
+CString Exe() {    // CMake names it by its Unix path, which Wine shows on drive Z:
+    std::basic_string<TCHAR> path = _T(DORVANE_CMD_EXE);
+    std::replace(path.begin(), path.end(), _T('/'), _T('\\'));
+    return path[0] == _T('\\') ? _T("Z:") + CString(path) : CString(path);
+}
+Output RunCmd(const CString& args, LPCTSTR folder = nullptr) {    // in the folder given, else this one
+    SECURITY_ATTRIBUTES inherited = {sizeof(inherited), nullptr, TRUE};
+    HANDLE out[2], err[2];    // the ends read here, the ends written there
+    EXPECT_TRUE(CreatePipe(&out[0], &out[1], &inherited, 0) && CreatePipe(&err[0], &err[1], &inherited, 0));
+    STARTUPINFO si = {};
+    si.cb = sizeof(si), si.dwFlags = STARTF_USESTDHANDLES, si.hStdOutput = out[1], si.hStdError = err[1];
+    PROCESS_INFORMATION pi = {};
+    CString line = _T("DorvaneCmd ") + args;
+    EXPECT_TRUE(CreateProcess(Exe(), line.GetBuffer(line.GetLength()), nullptr, nullptr, TRUE, 0, nullptr, folder,
+                              &si, &pi)) << Narrow(Exe());
+    for (HANDLE written : {out[1], err[1], pi.hThread}) CloseHandle(written);
+    auto errText = std::async(std::launch::async, ReadAll, err[0]);
+    Output result = {0, ReadAll(out[0]), errText.get()};
+    WaitForSingleObject(pi.hProcess, INFINITE);
+    GetExitCodeProcess(pi.hProcess, &result.exit);
+    CloseHandle(pi.hProcess);
+    return result;
+}
+constexpr auto npos = std::string::npos;
+constexpr DWORD kReadOnlyHiddenSystem = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+std::string Tally(int changed, int skipped, int failed, const char* verb = "changed") {    // the last line
+    return std::to_string(changed) + " files " + verb + ", " + std::to_string(skipped) + " skipped (read-only), " +
+           std::to_string(failed) + " failed\n";
+}
+std::string LastLine(const std::string& text) { return text.substr(text.rfind('\n', text.size() - 2) + 1); }
+CString Q(const CString& path) { return _T("\"") + path + _T("\""); }
+std::uint64_t Local(const char* name) { return UnixToTicks(std::stoll(GetEnv(name))); }    // expected-local-times.sh
+const std::uint64_t kStamp = TicksOf(CTime(2003, 4, 5, 6, 7, 8));
+const CString kStampArg = _T("--time \"2003-04-05 06:07:08\" ");
+}
+
+class CompanionTest : public testing::Test {
+protected:
+    // The times of a file of the tests' own, each with a fraction of a second, so that a time
+    // left alone is checked to the tick; no access-time update touches one in 2100.
+    const FileTimes kOwn = {UnixToTicks(1552000000) + 1234567, UnixToTicks(1583000000) + 7654321,
+                            UnixToTicks(4102444800) + 5555555};
+    CString MakeFile(const CString& path, DWORD attributes = 0) {
+        MakeFolder(path.Left(path.ReverseFind(_T('\\'))));
+        WriteFile(path);
+        WriteTimes(path, kOwn);
+        EXPECT_TRUE(attributes == 0 || SetFileAttributes(path, attributes)) << Narrow(path);
+        return path;
+    }
+    void ExpectTimes(const CString& path, const FileTimes& expected) {    // Wine keeps no creation time
+        static const bool kept = PlatformKeepsCreationTime() || !std::printf("[   NOTE   ] no creation times\n");
+        const FileTimes now = ReadTimes(path);
+        EXPECT_EQ(std::make_tuple(now.creation, now.lastWrite, now.lastAccess),
+                  std::make_tuple(kept ? expected.creation : now.creation, expected.lastWrite, expected.lastAccess));
+    }
+    TempDir m_dir;
+};
+
+// Local times land where GNU date puts them, summer and winter; --utc as UTC; a reference's
+// times to the tick, each kind its own; a shift is elapsed time across the clock change of
+// 2024-10-06. Only the chosen times change, --modified alone by default, the others keep every
+// tick. The listing shows local times.
+TEST_F(CompanionTest, EachTimeSourceAndKindGivesExactlyTheTimesItNames) {
+    ASSERT_NE(GetEnv("DORVANE_LOCAL_20250115T103000"), "") << "run through ctest (expected-local-times.sh)";
+    const CString ref = MakeFile(m_dir / _T("ref"));
+    WriteTimes(ref, {kStamp + 1, kStamp + 2, kStamp + 3});
+    const std::uint64_t c = kOwn.creation, w = kOwn.lastWrite, a = kOwn.lastAccess, second = kTicksPerSecond;
+    const std::uint64_t saturdayNoon = UnixToTicks(1728093600);    // 2024-10-05 12:00 AEST
+    struct Case { LPCTSTR what; CString args; std::uint64_t own; FileTimes expected; const char* shown; };
+    const Case cases[] = {
+        {_T("summer"), _T("--time \"2025-01-15 10:30:00\""), 0, {c, Local("DORVANE_LOCAL_20250115T103000"), a}, ""},
+        {_T("winter"), _T("--time \"2024-07-15 10:30:00\""), 0, {c, Local("DORVANE_LOCAL_20240715T103000"), a}, ""},
+        {_T("UTC"), _T("--utc --time \"2024-07-15 10:30:00\""), 0, {c, UnixToTicks(1721039400), a},
+         "-> 2024-07-15 20:30:00"},
+        {_T("reference"), _T("--accessed --modified --reference ") + Q(ref), 0, {c, kStamp + 2, kStamp + 3}, ""},
+        {_T("shift of a day"), _T("--shift 1.00:00:00"), saturdayNoon, {c, saturdayNoon + 86400 * second, a},
+         "2024-10-05 12:00:00 -> 2024-10-06 13:00:00"},
+        {_T("shift back"), _T("--shift -02:30:01"), 0, {c, w - 9001 * second, a}, ""},
+        {_T("created"), kStampArg + _T("--created"), 0, {kStamp, w, a}, "  created "},
+        {_T("accessed"), kStampArg + _T("--accessed"), 0, {c, w, kStamp}, "  accessed "},
+        {_T("all three"), kStampArg + _T("--created --modified --accessed"), 0, {kStamp, kStamp, kStamp}, ""}};
+    for (const Case& t : cases) {
+        SCOPED_TRACE(Narrow(t.what));
+        const CString file = MakeFile(m_dir / t.what);
+        if (t.own) WriteTimes(file, {c, t.own, a});
+        const Output run = RunCmd(_T("--verbose ") + t.args + _T(" ") + Q(file));
+        EXPECT_TRUE(run.exit == 0 && run.out.find(t.shown) != npos) << run.out << run.err;
+        ExpectTimes(file, t.expected);
+    }
+}
+
+// A read-only file is skipped and counted unless --read-only, then it ends read-only, hidden
+// and system as it was; a dry run changes nothing and lists old and new local times.
+TEST_F(CompanionTest, ReadOnlyFilesAndDryRunsChangeOnlyWhatIsAllowed) {
+    struct Case { LPCTSTR args; bool plain, readOnly; std::string summary; };
+    const Case cases[] = {{_T(""), true, false, Tally(1, 1, 0)}, {_T("--read-only"), true, true, Tally(2, 0, 0)},
+                          {_T("--dry-run"), false, false, "1 files would change, 1 skipped (read-only), 0 failed\n"},
+                          {_T("--dry-run --read-only"), false, false, Tally(2, 0, 0, "would change")}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Narrow(c.args));
+        const CString folder = m_dir / (CString(_T("r")) + c.args), plain = MakeFile(folder + _T("\\plain"));
+        const CString readOnly = MakeFile(folder + _T("\\ro"), kReadOnlyHiddenSystem);
+        const DWORD attributes = ReadAttributes(readOnly);
+        const Output run = RunCmd(kStampArg + c.args + _T(" ") + Q(folder));
+        EXPECT_EQ(std::make_pair(run.exit, LastLine(run.out)), std::make_pair(0ul, c.summary));
+        EXPECT_EQ(run.out.find("  modified 2020-03-01 05:13:20 -> 2003-04-05 06:07:08\n") != npos,
+                  c.summary.find("would") != npos) << run.out;
+        ExpectTimes(plain, {kOwn.creation, c.plain ? kStamp : kOwn.lastWrite, kOwn.lastAccess});
+        ExpectTimes(readOnly, {kOwn.creation, c.readOnly ? kStamp : kOwn.lastWrite, kOwn.lastAccess});
+        EXPECT_EQ(ReadAttributes(readOnly), attributes);
+    }
+}
+
+// A folder stands for every file below it at any depth, its folders too with --folders; a link
+// looping back is not followed twice. A pattern's matches are each a path of their own (the
+// folder sub.jpg too); one that matches nothing is a failure. Relative paths, beyond MAX_PATH.
+// Listing a folder leaves its access time as it was.
+TEST_F(CompanionTest, FoldersAndPatternsReachEachFileOnce) {
+    const CString deep = _T("root\\deep\\") + BeyondMaxPath() + _T("\\e.txt");
+    const std::map<char, CString> items = {{'a', _T("root\\a.jpg")}, {'b', _T("root\\b.jpg")}, {'c', _T("root\\c.txt")},
+        {'d', _T("root\\sub.jpg\\d.txt")}, {'e', deep}, {'R', _T("root")}, {'S', _T("root\\sub.jpg")}};
+    for (const auto& [letter, path] : items) if (letter > 'Z') MakeFile(m_dir / path);
+    const SymbolicLink loop(m_dir / _T("root\\loop"), m_dir / _T("root"));
+    if (!loop.IsMade()) std::printf("[   NOTE   ] no link loop here\n");
+    struct Case { CString args; const char* changed; DWORD exit; std::string summary; };
+    const FileTimes read = {kOwn.creation, kOwn.lastWrite, UnixToTicks(1600000000)};    // listing must not move it
+    const Case cases[] = {
+        {_T("root"), "abcde", 0, Tally(5, 0, 0)}, {_T("--folders root"), "abcdeRS", 0, Tally(15, 0, 0)},
+        {_T("root\\*.jpg"), "abd", 0, Tally(3, 0, 0)}, {deep, "e", 0, Tally(1, 0, 0)},
+        {_T("root\\*.png root\\?.txt"), "c", 1, Tally(1, 0, 1)}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Narrow(c.args));
+        for (const auto& [letter, path] : items) WriteTimes(m_dir / path, read);
+        const Output run = RunCmd(kStampArg + c.args, m_dir.Path());
+        EXPECT_EQ(std::make_pair(run.exit, LastLine(run.out)), std::make_pair(c.exit, c.summary));
+        EXPECT_EQ(run.err.find(Narrow(m_dir / _T("root\\*.png: "))) != npos, c.exit == 1) << run.err;
+        for (const auto& [item, path] : items)
+            EXPECT_EQ(std::make_pair(ReadTimes(m_dir / path).lastWrite, ReadTimes(m_dir / path).lastAccess),
+                      std::make_pair(strchr(c.changed, item) ? kStamp : read.lastWrite, read.lastAccess)) << item;
+    }
+}
+
+// A file whose times cannot be written and a path that is not there are named on stderr with
+// the system's reason, the rest still change, exit 1. Names print as UTF-8 into a pipe.
+TEST_F(CompanionTest, FailuresAreNamedAndTheRunGoesOn) {
+    if (!UnixSideAvailable()) GTEST_SKIP() << "a file whose times cannot be written is made on Wine's Unix side";
+    const CString stuck = MakeFile(m_dir / _T("f\\busy")), named = MakeFile(m_dir / (_T("f\\") + NonAnsiName()));
+    const BusyFile busy(stuck);
+    ASSERT_TRUE(busy.IsBusy());
+    const std::uint64_t stuckWrite = ReadTimes(stuck).lastWrite;    // a program copied in
+    const Output run = RunCmd(_T("--verbose ") + kStampArg + Q(m_dir / _T("f")) + _T(" ") + Q(m_dir / _T("missing")));
+    auto failure = [](const CString& it, LONG code) {    // the item and the reason on one line
+        return Narrow(_T("Cannot change the times of ") + it + _T(": ") + CStampFailure(it, code).GetSystemReason());
+    };
+    const std::pair<const std::string*, std::string> expected[] = {
+        {&run.err, failure(stuck, ERROR_SHARING_VIOLATION)}, {&run.err, failure(m_dir / _T("missing"), 2)},
+        {&run.out, Narrow(named) + "  modified 2020-03-01 05:13:20 -> 2003-04-05 06:07:08\n"},
+        {&run.out, Tally(1, 0, 2)}};
+    for (const auto& [stream, text] : expected) EXPECT_NE(stream->find(text), npos) << text << " in:\n" << *stream;
+    EXPECT_EQ(run.exit, 1u);
+    EXPECT_EQ(ReadTimes(named).lastWrite, kStamp);
+    EXPECT_EQ(ReadTimes(stuck).lastWrite, stuckWrite);
+}
+
+// A wrong command line changes nothing, wherever the wrong part stands: exit 2, the wrong part
+// named, then the usage, on stderr. Help is the usage on stdout.
+TEST_F(CompanionTest, AWrongCommandLineIsNamedAndChangesNothing) {
+    const CString file = MakeFile(m_dir / _T("f"));
+    const std::pair<LPCTSTR, const char*> cases[] = {
+        {_T("f --frob"), "unknown option --frob"},
+        {_T("f --time \"2003-04-05 06:07:08\" --shift 01:00:00"), "give exactly one of"},
+        {_T("--modified f"), "give exactly one of"},
+        {_T("f --time \"2003-04-05 6:07:08\""), "--time \"2003-04-05 6:07:08\" is not"},
+        {_T("f --time \"1600-12-31 23:59:59\""), "--time \"1600-12-31 23:59:59\" is not"},
+        {_T("f --utc --time \"2023-02-29 12:00:00\""), "--time \"2023-02-29 12:00:00\" is not"},
+        {_T("f --shift 01:60:00"), "--shift \"01:60:00\" is not"},
+        {_T("f --shift"), "--shift needs a value"},
+        {_T("f --reference missing"), "cannot read --reference \"missing\""},
+        {_T("--time \"2003-04-05 06:07:08\""), "no PATH given"}};
+    for (const auto& [args, named] : cases) {
+        SCOPED_TRACE(Narrow(args));
+        const Output run = RunCmd(args, m_dir.Path());
+        EXPECT_EQ(run.exit, 2u);
+        EXPECT_EQ(run.out, "");
+        EXPECT_TRUE(run.err.find("DorvaneCmd: " + std::string(named)) == 0 && run.err.find("\nUsage: ") != npos);
+        ExpectTimes(file, kOwn);
+    }
+    const Output help = RunCmd(kStampArg + _T("f /?"), m_dir.Path());
+    EXPECT_TRUE(help.exit == 0 && help.out.find("Usage: DorvaneCmd") == 0 && help.err.empty()) << help.out;
+    ExpectTimes(file, kOwn);
+}
