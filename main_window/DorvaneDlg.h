@@ -84,7 +84,8 @@ protected:
 private:
     bool OnClicked(UINT nID);
 
-    // The 16 x 16 image of the program's icon, for the caption and task bar.
+    // The small image of the program's icon (16 px at 96 DPI, 32 at 192), for
+    // the caption and task bar.
     IconHolder m_hSmallIcon;
     void PutTimeOnChosenDate();
     bool ComposeStampTime();
