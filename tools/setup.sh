@@ -24,7 +24,7 @@ SUDO=""
 install_missing() {
     local -A have=()
     local missing=() p
-    # One query for them all: dpkg-query once per package takes seconds.
+    # One query for them all: one per package takes two seconds.
     while read -r p; do have[$p]=1; done < <(dpkg-query -W \
         -f='${db:Status-Abbrev}${binary:Package}\n' "${packages[@]}" 2>/dev/null | sed -n 's/^ii *//p')
     for p in "${packages[@]}"; do
@@ -38,7 +38,7 @@ install_missing() {
     export DEBIAN_FRONTEND=noninteractive
     # Another install on the machine holds dpkg's lock for a while: wait for it.
     local apt=($SUDO apt-get -o DPkg::Lock::Timeout=600)
-    # Recommends would drag in hundreds of i386 packages Wine does without.
+    # Recommends would drag in many i386 and amd64 packages Wine does without.
     "${apt[@]}" update -qq
     "${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
