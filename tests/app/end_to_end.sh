@@ -3,11 +3,13 @@
 # script's own. A path is typed into its target combo and Enter pressed from
 # outside the program, as a user would; the file's new time is checked, the
 # program closed with Escape, and what it saved read back from the registry.
+# Either build: the 64-bit one, or the 32-bit product under qemu-i386.
 #
 #   end_to_end.sh <wine-run.sh> <Dorvane.exe>
 set -u
 wrapper=$1
 exe=$2
+[ -f "$exe" ] || { echo "FAIL: no $exe to drive (tools/build.sh builds it)"; exit 1; }
 key='HKCU\Software\Brannoch\Dorvane\Settings'
 failures=0
 
@@ -53,9 +55,10 @@ touch -d '@1000000000' "$file"
 winpath="Z:${file//\//\\}"
 expected=$(date -d '2005-06-15 13:45:10' +%s)
 
-"$wrapper" "$exe" </dev/null >/dev/null 2>&1 &
+"$wrapper" "$exe" </dev/null >"$work/program.log" 2>&1 &
 program=$!
 if ! wait_for_main_window "$program"; then
+    cat "$work/program.log"
     echo "FAIL: the main window did not appear"
     kill "$program" 2>/dev/null
     exit 1
