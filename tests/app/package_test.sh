@@ -44,7 +44,11 @@ stop_server() { "$WINESERVER" -k >/dev/null 2>&1; "$WINESERVER" -w >/dev/null 2>
 trap stop_server EXIT
 
 if [ ! -f "$work/prefix-as-found" ]; then
-    rm -rf "$WINEPREFIX" && mkdir -p "$WINEPREFIX" && start_server && wine wineboot -i
+    # The suite's template prefix when there is one (see cmake/wine-run.sh).
+    rm -rf "$WINEPREFIX" && mkdir -p "$WINEPREFIX"
+    template=${DORVANE_PREFIX_TEMPLATE:-}
+    if [ -f "$template/.dorvane-ready" ]; then cp -a "$template/." "$WINEPREFIX/"; fi
+    start_server && wine wineboot -i
     # The first desktop after a restart of a new prefix rewrites Wine's display
     # device keys: here, not after the first snapshot in msiexec's.
     stop_server && start_server && wine explorer /desktop=settle cmd /c exit
