@@ -1,7 +1,7 @@
 #!/bin/bash
 # Builds the release packages of the 32-bit product into build/:
-#   Dorvane-<version>-win32.zip  Dorvane.exe, README.txt and LICENSE.txt, to
-#                                unpack and run anywhere
+#   Dorvane-<version>-win32.zip  Dorvane.exe, DorvaneCmd.exe, README.txt and
+#                                LICENSE.txt, to unpack and run anywhere
 #   Dorvane-<version>-win32.msi  the installer (resources/installer/Dorvane.wxs)
 # <version> is the project's, from project() in CMakeLists.txt as the i686
 # build's cache holds it. The package test also makes an older-looking
@@ -20,14 +20,14 @@ name=Dorvane-$version-win32
 
 staging=$(mktemp -d)
 trap 'rm -rf "$staging"' EXIT
-cp build/i686/app/Dorvane.exe resources/icons/dorvane.ico "$staging/"
+cp build/i686/app/Dorvane.exe build/i686/app/DorvaneCmd.exe resources/icons/dorvane.ico "$staging/"
 # Text as Windows editors expect it: CRLF line ends.
 sed -e "s/@VERSION@/$version/g" -e 's/\r*$/\r/' resources/installer/README.txt >"$staging/README.txt"
 sed 's/\r*$/\r/' LICENSE >"$staging/LICENSE.txt"
 
 rm -f "$out/$name.zip" "$out/$name.msi"
 cd "$staging"
-zip -q -X "$out/$name.zip" Dorvane.exe README.txt LICENSE.txt
+zip -q -X "$out/$name.zip" Dorvane.exe DorvaneCmd.exe README.txt LICENSE.txt
 # wixl finds the files named in the WiX source in the current folder.
 wixl -a x86 -D Version="$version" -o "$out/$name.msi" "$root/resources/installer/Dorvane.wxs"
 for package in "$out/$name.zip" "$out/$name.msi"; do

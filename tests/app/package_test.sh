@@ -8,6 +8,7 @@ set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
 work=$1
 exe=$root/build/i686/app/Dorvane.exe
+cmd_exe=$root/build/i686/app/DorvaneCmd.exe
 failures=0
 expect() {
     if [ "$2" = "$3" ]; then echo "ok: $1"; else
@@ -24,8 +25,9 @@ zip=$root/build/Dorvane-$version-win32.zip
 msi=$root/build/Dorvane-$version-win32.msi
 old_msi=$work/Dorvane-1.4.0-win32.msi
 
-expect "the zip's files" "$(unzip -Z1 "$zip" | sort | xargs)" "Dorvane.exe LICENSE.txt README.txt"
+expect "the zip's files" "$(unzip -Z1 "$zip" | sort | xargs)" "Dorvane.exe DorvaneCmd.exe LICENSE.txt README.txt"
 expect "the zip's Dorvane.exe is the build's" "$(same_bytes <(unzip -p "$zip" Dorvane.exe) "$exe")" same
+expect "the zip's DorvaneCmd.exe is the build's" "$(same_bytes <(unzip -p "$zip" DorvaneCmd.exe) "$cmd_exe")" same
 expect "the zip's LICENSE.txt is LICENSE with CRLF line ends" \
     "$(same_bytes <(unzip -p "$zip" LICENSE.txt) <(sed 's/$/\r/' "$root/LICENSE"))" same
 expect "README.txt lines without CRLF" "$(unzip -p "$zip" README.txt | grep -c $'[^\r]$')" 0
@@ -89,8 +91,9 @@ code=$(product_code "$msi")
 old_code=$(product_code "$old_msi")
 folder="$WINEPREFIX/drive_c/Program Files (x86)/Dorvane"
 expect "msiexec /i $version" "$(msiexec /i "$msi")" 0
-expect "installed files" "$(ls "$folder" | xargs)" "Dorvane.exe LICENSE.txt README.txt"
+expect "installed files" "$(ls "$folder" | xargs)" "Dorvane.exe DorvaneCmd.exe LICENSE.txt README.txt"
 expect "the installed Dorvane.exe is the build's" "$(same_bytes "$folder/Dorvane.exe" "$exe")" same
+expect "the installed DorvaneCmd.exe is the build's" "$(same_bytes "$folder/DorvaneCmd.exe" "$cmd_exe")" same
 links=$(find "$WINEPREFIX/drive_c" -path '*/Start Menu/Programs/Dorvane.lnk')
 expect "Start-menu shortcuts" "$(grep -c . <<<"$links")" 1
 expect "the shortcut's target" "$(link_target "$links")" 'C:\Program Files (x86)\Dorvane\Dorvane.exe'
