@@ -25,6 +25,13 @@ inline Ticks TicksOf(const FILETIME& ft)
     return static_cast<Ticks>((static_cast<ULONGLONG>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime);
 }
 
+// In the order the platform reports them everywhere: creation, last access,
+// last write.
+inline ItemTimes TimesOf(const FILETIME& creation, const FILETIME& lastAccess, const FILETIME& lastWrite)
+{
+    return {{TicksOf(creation), TicksOf(lastAccess), TicksOf(lastWrite)}};
+}
+
 inline FILETIME FileTimeOf(Ticks ticks)
 {
     const ULONGLONG value = static_cast<ULONGLONG>(ticks);

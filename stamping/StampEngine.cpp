@@ -136,8 +136,7 @@ private:
         const WIN32_FIND_DATA& data = entry.GetFindData();
         m_engine.Stamp(entry.GetFilePath(),
                        {data.dwFileAttributes,
-                        {{TicksOf(data.ftCreationTime), TicksOf(data.ftLastAccessTime),
-                          TicksOf(data.ftLastWriteTime)}}});
+                        TimesOf(data.ftCreationTime, data.ftLastAccessTime, data.ftLastWriteTime)});
     }
 
     // A folder is done when its listing is: a listing that broke off must
@@ -169,8 +168,7 @@ void CStampEngine::StampItem(const CString& strPath)
         return;
     }
     Stamp(path, {status.m_dwAttributesRead,
-                 {{TicksOf(status.m_ftCreationRead), TicksOf(status.m_ftLastAccessRead),
-                   TicksOf(status.m_ftLastWriteRead)}}});
+                 TimesOf(status.m_ftCreationRead, status.m_ftLastAccessRead, status.m_ftLastWriteRead)});
 }
 
 void CStampEngine::StampTree(const CString& strFolder)

@@ -86,17 +86,17 @@ bool CCommandLine::ChooseTimes()
         return Wrong(_T("--utc goes with --time only"));
     if (!m_bChosen[kCreated] && !m_bChosen[kAccessed])
         m_bChosen[kModified] = true;
-    Ticks times[kTimeKinds];
+    ItemTimes times;
     if (!ReadNewTimes(times))
         return false;
     for (int kind = 0; kind < kTimeKinds; ++kind)
         if (m_bChosen[kind])
-            m_times[kind] = m_strSource == _T("--shift") ? CTimeChoice::ShiftedBy(times[kind])
-                                                         : CTimeChoice::At(times[kind]);
+            m_times[kind] = m_strSource == _T("--shift") ? CTimeChoice::ShiftedBy(times.at[kind])
+                                                         : CTimeChoice::At(times.at[kind]);
     return true;
 }
 
-bool CCommandLine::ReadNewTimes(Ticks (&times)[kTimeKinds])
+bool CCommandLine::ReadNewTimes(ItemTimes& times)
 {
     if (m_strSource == _T("--reference"))
     {
@@ -104,17 +104,16 @@ bool CCommandLine::ReadNewTimes(Ticks (&times)[kTimeKinds])
         if (!CFile::GetStatus(m_strValue, reference))
             return Wrong(_T("cannot read --reference \"") + m_strValue + _T("\": ") +
                          CStampFailure(m_strValue, static_cast<LONG>(GetLastError())).GetSystemReason());
-        times[kCreated] = TicksOf(reference.m_ftCreationRead);
-        times[kAccessed] = TicksOf(reference.m_ftLastAccessRead);
-        times[kModified] = TicksOf(reference.m_ftLastWriteRead);
+        times = TimesOf(reference.m_ftCreationRead, reference.m_ftLastAccessRead, reference.m_ftLastWriteRead);
         return true;
     }
     const bool bTime = m_strSource == _T("--time");
-    if (bTime ? !TimeText::ReadTime(m_strValue, m_bUtc, times[0]) : !TimeText::ReadSpan(m_strValue, times[0]))
+    Ticks& first = times.at[0];
+    if (bTime ? !TimeText::ReadTime(m_strValue, m_bUtc, first) : !TimeText::ReadSpan(m_strValue, first))
         return Wrong(m_strSource + _T(" \"") + m_strValue + _T("\" is not ") +
                      (bTime ? _T("a time \"YYYY-MM-DD HH:MM:SS\" of the years 1601 to 9999")
                             : _T("a span [-]D.HH:MM:SS or [-]HH:MM:SS")));
-    times[1] = times[2] = times[0];
+    times.at[1] = times.at[2] = first;
     return true;
 }
 

@@ -34,7 +34,7 @@ private:
     // The parts checked once every argument has been seen.
     bool ChooseTimes();
     // The new time of each kind (the same for all but with a reference), or the span.
-    bool ReadNewTimes(Ticks (&times)[kTimeKinds]);
+    bool ReadNewTimes(ItemTimes& times);
     bool Wrong(const CString& error);
 
     bool m_bChosen[kTimeKinds] = {};
