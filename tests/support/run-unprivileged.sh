@@ -17,5 +17,13 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 mkdir -p "$state/prefix" "$state/home"
 chown 65534:65534 "$state/prefix" "$state/home"
+# The user must reach the build tree. A checkout in a folder that only its
+# owner may enter (as mktemp -d makes them) gives others the search bit on
+# each folder above the tree that lacks it: no listing, no reading.
+dir=$(cd "$state" && pwd)
+while [ "$dir" != / ]; do
+    [ -n "$(find "$dir" -maxdepth 0 -perm -o=x)" ] || chmod o+x "$dir"
+    dir=$(dirname "$dir")
+done
 exec setpriv --reuid=65534 --regid=65534 --clear-groups \
     env HOME="$state/home" DORVANE_WINEPREFIX="$state/prefix" "$@"
