@@ -106,7 +106,6 @@ protected:
     CDorvaneDlg m_dlg;
     int m_made = 0;
 };
-using PathCheck = StampTest;
 
 // Only the chosen times change, to the stamp, even within the second the file has; a
 // read-only file only with permission, keeping every bit; a file held open all the same.
@@ -312,100 +311,4 @@ TEST_F(StampTest, ADeepFolderChainIsWalkedOnASmallStack) {
     Choose(FALSE, TRUE, FALSE);
     EXPECT_EQ(RunOnSmallStack([this] { m_dlg.StampFolder(m_dir / _T("deep")); }), 0u) << "the walk ran out of stack";
     Expect(bottom, before, kStamp, before.times.creation);
-}
-
-// A shortcut, whatever its name, is judged by its target; anything else by itself. No
-// path is longer than 32,767 characters. Without COM no shortcut is resolved.
-TEST_F(PathCheck, ATargetIsJudgedByWhatItNames) {
-    constexpr PathChecks::Kind kNothing = PathChecks::Kind::Nothing, kFile = PathChecks::Kind::File,
-                               kFolder = PathChecks::Kind::Folder;
-    const auto kindOf = [](const CString& path) { return PathChecks::KindOf(PathChecks::TargetOf(path)); };
-    const auto shortcut = [](const CString& link, const CString& target) {
-        EXPECT_TRUE(target.IsEmpty() ? CreateShortcutToVirtualItem(link) : CreateShortcut(link, target));
-        return link;
-    };
-    const CString folder = m_dir / _T("folder"), deep = m_dir / BeyondMaxPath(), file = MakeFile(m_dir / _T("file"));
-    const CString gone = MakeFile(m_dir / _T("gone")), tooLong(std::basic_string<TCHAR>(32767, 'a'));
-    MakeFolder(folder);
-    MakeFolder(_T("\\\\?\\") + deep + _T("\\abc."));
-    MakeFile(deep + _T("\\abc"));
-    MakeFile(m_dir / _T("fake.lnk"));
-    const CString toFolder = shortcut(m_dir / _T("to-folder"), folder), toGone = shortcut(m_dir / _T("to-gone"), gone);
-    ASSERT_TRUE(DeleteFile(gone));
-    struct Case { const char* what; CString path; PathChecks::Kind kind; CString resolved = CString(); };
-    const Case cases[] = {
-        {"a shortcut to a file", shortcut(m_dir / _T("to-file.lnk"), file), kFile, file},
-        {"a shortcut to a folder", toFolder, kFolder, folder},
-        {"a shortcut to a missing file", toGone, kNothing, gone},
-        {"a shortcut to an item without a path", shortcut(m_dir / _T("to-computer.lnk"), CString()), kFile},
-        {"a shortcut named outside the code page", shortcut(m_dir / NonAnsiName(), folder), kFolder, folder},
-        {"a shortcut beyond MAX_PATH", shortcut(deep + _T("\\to-file.lnk"), file), kFile, file},
-        {"a file", file, kFile},
-        {"a file named .lnk that is no shortcut", m_dir / _T("fake.lnk"), kFile},
-        {"a folder with a trailing separator", folder + _T("\\"), kFolder},
-        {"a file with a trailing separator", file + _T("\\"), kNothing},
-        {"a folder \"abc.\" beside a file \"abc\"", _T("\\\\?\\") + deep + _T("\\abc."), kFolder},
-        {"a missing file", m_dir / _T("missing\\file"), kNothing},
-        {"an empty text", CString(), kNothing},
-        {"a text longer than any path", m_dir.Path() + _T("\\") + tooLong, kNothing},
-        {"a text longer than any path, through a shortcut", toFolder + _T("\\") + tooLong, kNothing},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        EXPECT_EQ(CPathCombo::ResolveShortcut(c.path), c.resolved);
-        EXPECT_EQ(CPathCombo::PathExists(c.path) != FALSE, c.kind != kNothing);
-        EXPECT_EQ(kindOf(c.path), c.kind);
-    }
-    EXPECT_TRUE(CPathCombo::ResolveShortcut(nullptr).IsEmpty() && !CPathCombo::PathExists(nullptr));
-    const auto withoutCom = std::async(std::launch::async, [&] {
-        return std::make_pair(CPathCombo::ResolveShortcut(toFolder), kindOf(toFolder));
-    }).get();
-    EXPECT_EQ(withoutCom, std::make_pair(CString(), kFile));
-}
-
-// Any fields can reach a time (hand-edited settings, the pickers). Those that form a local
-// time a file can hold convert every way and back; others give none (Wine's own conversion
-// takes 29 February of any year; Sydney's first hours of 1601 precede the first file time).
-// Fractions of a second are cut off toward the past.
-TEST(CTime, ConvertsEveryWayWhereAFileCanHoldItAndNowhereElse) {
-    using Fields = std::array<int, 6>;
-    const auto fileTime = [](std::uint64_t ticks) { return FILETIME{DWORD(ticks), DWORD(ticks >> 32)}; };
-    const Fields valid[] = {{1601, 1, 2, 0, 0, 0}, {9999, 12, 31, 23, 59, 59}, {2000, 2, 29, 1, 2, 3}};
-    const Fields invalid[] = {{1601, 1, 1, 0, 0, 0},   {2024, 2, 30, 12, 0, 0}, {2023, 2, 29, 12, 0, 0},
-                              {1900, 2, 29, 12, 0, 0}, {2024, 4, 31, 12, 0, 0}, {2024, 13, 1, 12, 0, 0},
-                              {2024, 0, 1, 12, 0, 0},  {2024, 1, 0, 12, 0, 0},  {2024, 1, 32, 12, 0, 0},
-                              {2024, 1, 1, 24, 0, 0},  {2024, 1, 1, 12, 60, 0}, {2024, 1, 1, 12, 0, 60},
-                              {2024, 1, 1, -1, 0, 0},  {1600, 6, 1, 12, 0, 0},  {10000, 1, 1, 12, 0, 0}};
-    for (const Fields& f : valid) {
-        const CTime time(f[0], f[1], f[2], f[3], f[4], f[5], -1);
-        SYSTEMTIME local = {};
-        struct tm tm = {};
-        ASSERT_TRUE(time.GetAsSystemTime(local) && time.GetLocalTm(&tm)) << f[0];
-        EXPECT_EQ(TicksOf(CTime(fileTime(TicksOf(time) + kTicksPerSecond - 1))), TicksOf(time));
-        EXPECT_EQ((Fields{local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond}), f);
-        EXPECT_EQ((Fields{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec}), f);
-        EXPECT_EQ(TicksOf(CTime(local)), TicksOf(time));
-    }
-    EXPECT_EQ(TicksOf(CTime(fileTime(UnixToTicks(-1) + kTicksPerSecond / 2))), UnixToTicks(-1));
-    for (const Fields& f : invalid) {
-        const CTime time(f[0], f[1], f[2], f[3], f[4], f[5], -1);
-        FILETIME ft;
-        struct tm tm;
-        EXPECT_FALSE(time.IsValid() || time.GetAsFileTime(ft) || time.GetLocalTm(&tm)) << testing::PrintToString(f);
-    }
-}
-
-// The extended-length form of paths no test folder can be, and the form shown in messages.
-TEST(LongPath, ExtendedLengthFormAndTheFormShown) {
-    TCHAR current[MAX_PATH];
-    const CString here = CString(GetCurrentDirectory(MAX_PATH, current) ? current : _T("?")) + _T("\\a");
-    const CString cases[][3] = {
-        {_T("C:/Data/x/../.\\a"), _T("\\\\?\\C:\\Data\\a"), _T("C:\\Data\\a")}, {_T("a"), _T("\\\\?\\") + here, here},
-        {_T("\\\\server\\share\\a"), _T("\\\\?\\UNC\\server\\share\\a"), _T("\\\\server\\share\\a")},
-        {_T("\\\\?\\C:\\Data\\..\\a."), _T("\\\\?\\C:\\Data\\..\\a."), _T("C:\\Data\\..\\a.")},
-        {_T("\\\\.\\COM1"), _T("\\\\.\\COM1"), _T("\\\\.\\COM1")}, {_T(""), _T(""), _T("")}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(ToExtendedLengthPath(c[0]), c[1]);
-        EXPECT_EQ(FromExtendedLengthPath(c[1]), c[2]);
-    }
 }
