@@ -5,13 +5,18 @@
 
 #include "framework/CString.h"
 
-// The full path of pszPath (made absolute and cleaned up as the platform
-// does) in extended-length form; a device path ("\\.\...") or a path already
-// in that form comes back unchanged. The empty string for an empty path.
+// The full path of pszPath in extended-length form: made absolute, its "."
+// and ".." parts resolved and its separators made single backslashes, every
+// name kept as given (the platform's own clean-up would take a dot or a blank
+// off the end of a name, and "abc." would name "abc"). A device path
+// ("\\.\...") or a path already in extended-length form comes back unchanged.
+// Empty, with the reason in GetLastError, for a text that is no path: an
+// empty one, or one longer than 32,767 characters made absolute or as given.
+// Every entry to the file system goes through here, so the length holds for
+// all of them.
 CString ToExtendedLengthPath(LPCTSTR pszPath);
 
-// The full path of pszPath as the platform cleans it up, without the prefix.
-CString ToFullPath(LPCTSTR pszPath);
-
-// pszPath without an extended-length prefix, for showing to the user.
+// pszPath without an extended-length prefix, for showing to the user. The
+// prefix stays where its absence would change what the path names: before
+// anything but a drive or "UNC\", and on its own.
 CString FromExtendedLengthPath(LPCTSTR pszPath);
