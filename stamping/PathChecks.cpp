@@ -14,15 +14,6 @@ namespace
 // writing beyond the buffer.
 constexpr int kMaxLinkPath = 32768;
 
-// No path the platform can name is longer than 32,767 characters. A longer
-// text names nothing; Wine would cut it short and answer for what is left.
-constexpr size_t kMaxPathText = 32767;
-
-bool IsTooLongForAPath(LPCTSTR pszPath)
-{
-    return _tcsnlen(pszPath, kMaxPathText + 1) > kMaxPathText;
-}
-
 // Every shell link begins with its header's size and its class identifier.
 constexpr BYTE kShellLinkHeader[20] = {0x4C, 0x00, 0x00, 0x00, 0x01, 0x14, 0x02, 0x00, 0x00, 0x00,
                                        0x00, 0x00, 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46};
@@ -43,14 +34,12 @@ HANDLE OpenForPeeking(const CString& strExtendedPath)
 
 // Only a file that begins as a shell link is handed to the shell to load,
 // so an ordinary file is never read beyond these bytes.
-bool BeginsAsShellLink(LPCTSTR pszPath)
+bool BeginsAsShellLink(const CString& strExtendedPath)
 {
-    CString extended = ToExtendedLengthPath(pszPath);
-    DWORD attributes = extended.IsEmpty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributes(extended);
+    DWORD attributes = GetFileAttributes(strExtendedPath);
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
         return false;
-    LastAccessKept keep(extended);
-    FileHandle file(OpenForPeeking(extended));
+    FileHandle file(OpenForPeeking(strExtendedPath));
     BYTE header[sizeof(kShellLinkHeader)] = {};
     DWORD read = 0;
     return file.IsOpen() && ReadFile(file.Get(), header, sizeof(header), &read, nullptr) &&
@@ -61,7 +50,14 @@ bool BeginsAsShellLink(LPCTSTR pszPath)
 CString PathChecks::ResolveShortcut(LPCTSTR pszPath)
 {
     CString result;
-    if (pszPath == nullptr || *pszPath == 0 || IsTooLongForAPath(pszPath) || !BeginsAsShellLink(pszPath))
+    const CString extended = ToExtendedLengthPath(pszPath);
+    if (extended.IsEmpty())
+        return result;
+    // Peeking at the file and the shell's loading of it both read it; its
+    // access time is put back once the link is let go (declared first, the
+    // keeper goes last).
+    const LastAccessKept keep(extended);
+    if (!BeginsAsShellLink(extended))
         return result;
 
     ComPtr<IShellLink> link;
@@ -74,8 +70,9 @@ CString PathChecks::ResolveShortcut(LPCTSTR pszPath)
         return result;
 
     // Whether the file is a shortcut is for its contents to say; the name's
-    // extension plays no part.
-    if (FAILED(file->Load(pszPath, STGM_READ)))
+    // extension plays no part. The shell gets the extended-length form, the
+    // one that opens at any length and keeps a name's trailing dot.
+    if (FAILED(file->Load(extended, STGM_READ)))
         return result;
 
     std::vector<TCHAR> target(kMaxLinkPath, 0);
@@ -88,15 +85,11 @@ CString PathChecks::ResolveShortcut(LPCTSTR pszPath)
 
 PathChecks::Kind PathChecks::KindOf(LPCTSTR pszPath, DWORD* pdwAttributes)
 {
-    if (pszPath == nullptr || IsTooLongForAPath(pszPath))
-        return Kind::Nothing;
     // The platform's own attribute query, in extended-length form, answers
     // for paths of any length (the C runtime's _stat gives up at 260
     // characters, and on a folder path with a trailing separator).
     const CString extended = ToExtendedLengthPath(pszPath);
-    if (extended.IsEmpty() || IsTooLongForAPath(extended))
-        return Kind::Nothing;
-    const DWORD attributes = GetFileAttributes(extended);
+    const DWORD attributes = extended.IsEmpty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributes(extended);
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return Kind::Nothing;
     if (pdwAttributes != nullptr)

@@ -21,7 +21,8 @@ Kind KindOf(LPCTSTR pszPath, DWORD* pdwAttributes = nullptr);
 // The path a shortcut file records, as recorded (the link is not asked to
 // search for a moved target); empty for anything that is not a shortcut, a
 // shortcut without a file-system path, an empty or null path. Needs COM on
-// the calling thread; without it the answer is always empty.
+// the calling thread; without it the answer is always empty. The shortcut's
+// access time stays as it was.
 CString ResolveShortcut(LPCTSTR pszPath);
 
 // What a target the user names stands for: the item a shortcut records,
