@@ -2,13 +2,13 @@
 
 #include "app/companion/TimeText.h"
 #include "framework/CFile.h"
+#include "framework/LongPath.h"
 #include "stamping/StampFailure.h"
 
 CCommandLine::Outcome CCommandLine::Parse(int argc, const TCHAR* const argv[])
 {
     bool bHelp = false;
-    const bool bRight = ReadArguments(argc, argv, bHelp) && ChooseTimes() &&
-                        (!m_paths.empty() || Wrong(_T("no PATH given")));
+    const bool bRight = ReadArguments(argc, argv, bHelp) && ChooseTimes() && CheckPaths();
     return bHelp ? Outcome::Help : bRight ? Outcome::Run : Outcome::UsageError;
 }
 
@@ -37,32 +37,43 @@ CString CCommandLine::Usage()
            _T("  --dry-run     change nothing; list what would change\r\n")
            _T("  --verbose     list every file changed\r\n")
            _T("  -h, --help    this text\r\n")
+           _T("  --            the rest are PATHs, even one beginning with -\r\n")
+           _T("A value may also follow its option after =, as in --shift=-01:00:00.\r\n")
            _T("Exit status: 0 all done, 1 something failed, 2 wrong usage (nothing changed).");
 }
 
 bool CCommandLine::ReadArguments(int argc, const TCHAR* const argv[], bool& bHelp)
 {
+    bool bOptions = true;    // until "--"
     for (int i = 1; i < argc; ++i)
     {
         const CString arg = argv[i];
-        bHelp = arg == _T("-h") || arg == _T("--help") || arg == _T("/?");
+        bHelp = bOptions && (arg == _T("-h") || arg == _T("--help") || arg == _T("/?"));
         if (bHelp)
             return false;
-        if (arg.Left(1) != _T("-"))
+        if (!bOptions || arg.Left(1) != _T("-"))
             m_paths.push_back(arg);
+        else if (arg == _T("--"))
+            bOptions = false;
         else if (bool* flag = FlagNamed(arg))
             *flag = true;
-        else if (arg != _T("--time") && arg != _T("--reference") && arg != _T("--shift"))
-            return Wrong(_T("unknown option ") + arg);
-        else if (++i == argc)
-            return Wrong(arg + _T(" needs a value"));
-        else
-        {
-            m_strSource = arg;
-            m_strValue = argv[i];
-            ++m_nSources;
-        }
+        else if (!ReadValueOption(arg, argc, argv, i))
+            return false;
     }
+    return true;
+}
+
+bool CCommandLine::ReadValueOption(const CString& arg, int argc, const TCHAR* const argv[], int& i)
+{
+    const int equals = arg.Find(_T('='));
+    const CString name = equals < 0 ? arg : arg.Left(equals);
+    if (name != _T("--time") && name != _T("--reference") && name != _T("--shift"))
+        return Wrong(_T("unknown option ") + arg);
+    if (equals < 0 && ++i == argc)
+        return Wrong(arg + _T(" needs a value"));
+    m_strSource = name;
+    m_strValue = equals < 0 ? CString(argv[i]) : arg.Mid(equals + 1);
+    ++m_nSources;
     return true;
 }
 
@@ -114,6 +125,17 @@ bool CCommandLine::ReadNewTimes(ItemTimes& times)
                      (bTime ? _T("a time \"YYYY-MM-DD HH:MM:SS\" of the years 1601 to 9999")
                             : _T("a span [-]D.HH:MM:SS or [-]HH:MM:SS")));
     times.at[1] = times.at[2] = first;
+    return true;
+}
+
+bool CCommandLine::CheckPaths()
+{
+    if (m_paths.empty())
+        return Wrong(_T("no PATH given"));
+    for (const CString& path : m_paths)
+        if (ToExtendedLengthPath(path).IsEmpty())
+            return Wrong(_T("cannot use PATH \"") + path + _T("\": ") +
+                         CStampFailure(path, static_cast<LONG>(GetLastError())).GetSystemReason());
     return true;
 }
 

@@ -1,5 +1,7 @@
 // The companion's command line: what to stamp and how. Every argument is
-// checked here, the reference file read, before any file is touched.
+// checked here before any file is touched: the options and their values, the
+// reference file read, each PATH one the platform can name (whether anything
+// is there is for the run to find).
 #pragma once
 
 #include "framework/CString.h"
@@ -30,11 +32,15 @@ public:
 private:
     // False at the first wrong argument, and at a call for help (bHelp).
     bool ReadArguments(int argc, const TCHAR* const argv[], bool& bHelp);
+    // "--time VALUE" or "--time=VALUE", and the same for --reference and
+    // --shift; i moves past a value that is an argument of its own.
+    bool ReadValueOption(const CString& arg, int argc, const TCHAR* const argv[], int& i);
     bool* FlagNamed(const CString& name);
     // The parts checked once every argument has been seen.
     bool ChooseTimes();
     // The new time of each kind (the same for all but with a reference), or the span.
     bool ReadNewTimes(ItemTimes& times);
+    bool CheckPaths();
     bool Wrong(const CString& error);
 
     bool m_bChosen[kTimeKinds] = {};

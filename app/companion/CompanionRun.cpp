@@ -59,10 +59,12 @@ void CCompanionRun::SkippedReadOnly(LPCTSTR /*pszPath*/)
 void CCompanionRun::Failed(const CStampFailure& failure)
 {
     ++m_nFailed;
-    // One line for each failure, the item and the reason, for scripts to read.
+    // One line for each failure, the item and the reason, for scripts to
+    // read. The message puts the reason on a line of its own: the line break
+    // before it is the one to go, not one in the item's name.
     const CString message = failure.GetErrorMessage();
-    const int end = message.Find(_T('\n'));
-    m_err.WriteLine(end < 0 ? message : message.Left(end) + _T(" ") + message.Mid(end + 1));
+    const CString reason = failure.GetSystemReason();
+    m_err.WriteLine(message.Left(message.GetLength() - reason.GetLength() - 1) + _T(" ") + reason);
 }
 
 void CCompanionRun::StampPath(CStampEngine& engine, const CString& strPath)

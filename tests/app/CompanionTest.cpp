@@ -3,6 +3,7 @@
 #include "stamping/StampFailure.h"
 #include "tests/support/TimeChecks.h"
 #include "tests/support/UnixSide.h"
+#include "version.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 #include <future>
 #include <map>
 #include <tuple>
+#include <vector>
 
 using namespace testsupport;
 
@@ -98,6 +100,7 @@ TEST_F(CompanionTest, EachTimeSourceAndKindGivesExactlyTheTimesItNames) {
         {_T("winter"), _T("--time \"2024-07-15 10:30:00\""), 0, {c, Local("DORVANE_LOCAL_20240715T103000"), a}, ""},
         {_T("UTC"), _T("--utc --time \"2024-07-15 10:30:00\""), 0, {c, UnixToTicks(1721039400), a},
          "-> 2024-07-15 20:30:00"},
+        {_T("time="), _T("--time=\"2025-01-15 10:30:00\""), 0, {c, Local("DORVANE_LOCAL_20250115T103000"), a}, ""},
         {_T("reference"), _T("--accessed --modified --reference ") + Q(ref), 0, {c, kStamp + 2, kStamp + 3}, ""},
         {_T("shift of a day"), _T("--shift 1.00:00:00"), saturdayNoon, {c, saturdayNoon + 86400 * second, a},
          "2024-10-05 12:00:00 -> 2024-10-06 13:00:00"},
@@ -140,11 +143,13 @@ TEST_F(CompanionTest, ReadOnlyFilesAndDryRunsChangeOnlyWhatIsAllowed) {
 // A folder stands for every file below it at any depth, its folders too with --folders; a link
 // looping back is not followed twice. A pattern's matches are each a path of their own (the
 // folder sub.jpg too); one that matches nothing is a failure. Relative paths, beyond MAX_PATH.
-// Listing a folder leaves its access time as it was.
+// Listing a folder leaves its access time as it was. A name ending in a dot is itself, not the name
+// without it; after -- a PATH may begin with -.
 TEST_F(CompanionTest, FoldersAndPatternsReachEachFileOnce) {
     const CString deep = _T("root\\deep\\") + BeyondMaxPath() + _T("\\e.txt");
     const std::map<char, CString> items = {{'a', _T("root\\a.jpg")}, {'b', _T("root\\b.jpg")}, {'c', _T("root\\c.txt")},
-        {'d', _T("root\\sub.jpg\\d.txt")}, {'e', deep}, {'R', _T("root")}, {'S', _T("root\\sub.jpg")}};
+        {'d', _T("root\\sub.jpg\\d.txt")}, {'e', deep}, {'R', _T("root")}, {'S', _T("root\\sub.jpg")},
+        {'t', _T("dots\\abc.")}, {'u', _T("dots\\abc")}, {'m', _T("-minus")}};
     for (const auto& [letter, path] : items) if (letter > 'Z') MakeFile(m_dir / path);
     const SymbolicLink loop(m_dir / _T("root\\loop"), m_dir / _T("root"));
     if (!loop.IsMade()) std::printf("[   NOTE   ] no link loop here\n");
@@ -153,7 +158,8 @@ TEST_F(CompanionTest, FoldersAndPatternsReachEachFileOnce) {
     const Case cases[] = {
         {_T("root"), "abcde", 0, Tally(5, 0, 0)}, {_T("--folders root"), "abcdeRS", 0, Tally(15, 0, 0)},
         {_T("root\\*.jpg"), "abd", 0, Tally(3, 0, 0)}, {deep, "e", 0, Tally(1, 0, 0)},
-        {_T("root\\*.png root\\?.txt"), "c", 1, Tally(1, 0, 1)}};
+        {_T("root\\*.png root\\?.txt"), "c", 1, Tally(1, 0, 1)}, {_T("dots\\abc."), "t", 0, Tally(1, 0, 0)},
+        {_T("-- -minus"), "m", 0, Tally(1, 0, 0)}};
     for (const Case& c : cases) {
         SCOPED_TRACE(Narrow(c.args));
         for (const auto& [letter, path] : items) WriteTimes(m_dir / path, read);
@@ -167,21 +173,25 @@ TEST_F(CompanionTest, FoldersAndPatternsReachEachFileOnce) {
 }
 
 // A file whose times cannot be written and a path that is not there are named on stderr with
-// the system's reason, the rest still change, exit 1. Names print as UTF-8 into a pipe.
+// the system's reason, the rest still change, exit 1. Names print as UTF-8 into a pipe; a line
+// break in a name stays where it is.
 TEST_F(CompanionTest, FailuresAreNamedAndTheRunGoesOn) {
     if (!UnixSideAvailable()) GTEST_SKIP() << "a file whose times cannot be written is made on Wine's Unix side";
     const CString stuck = MakeFile(m_dir / _T("f\\busy")), named = MakeFile(m_dir / (_T("f\\") + NonAnsiName()));
     const BusyFile busy(stuck);
     ASSERT_TRUE(busy.IsBusy());
     const std::uint64_t stuckWrite = ReadTimes(stuck).lastWrite;    // a program copied in
-    const Output run = RunCmd(_T("--verbose ") + kStampArg + Q(m_dir / _T("f")) + _T(" ") + Q(m_dir / _T("missing")));
+    const CString broken = m_dir / _T("missing\nname");
+    const Output run = RunCmd(_T("--verbose ") + kStampArg + Q(m_dir / _T("f")) + _T(" ") + Q(m_dir / _T("missing")) +
+                              _T(" ") + Q(broken));
     auto failure = [](const CString& it, LONG code) {    // the item and the reason on one line
         return Narrow(_T("Cannot change the times of ") + it + _T(": ") + CStampFailure(it, code).GetSystemReason());
     };
     const std::pair<const std::string*, std::string> expected[] = {
         {&run.err, failure(stuck, ERROR_SHARING_VIOLATION)}, {&run.err, failure(m_dir / _T("missing"), 2)},
+        {&run.err, Narrow(_T("Cannot change the times of ") + broken + _T(": "))},
         {&run.out, Narrow(named) + "  modified 2020-03-01 05:13:20 -> 2003-04-05 06:07:08\n"},
-        {&run.out, Tally(1, 0, 2)}};
+        {&run.out, Tally(1, 0, 3)}};
     for (const auto& [stream, text] : expected) EXPECT_NE(stream->find(text), npos) << text << " in:\n" << *stream;
     EXPECT_EQ(run.exit, 1u);
     EXPECT_EQ(ReadTimes(named).lastWrite, kStamp);
@@ -189,10 +199,13 @@ TEST_F(CompanionTest, FailuresAreNamedAndTheRunGoesOn) {
 }
 
 // A wrong command line changes nothing, wherever the wrong part stands: exit 2, the wrong part
-// named, then the usage, on stderr. Help is the usage on stdout.
+// named, then the usage, on stderr; a PATH that no path can be is wrong too. Help is the usage
+// on stdout. Explorer shows the program's version.
 TEST_F(CompanionTest, AWrongCommandLineIsNamedAndChangesNothing) {
     const CString file = MakeFile(m_dir / _T("f"));
-    const std::pair<LPCTSTR, const char*> cases[] = {
+    const auto reason = [](DWORD code) { return Narrow(CStampFailure(CString(), LONG(code)).GetSystemReason()); };
+    const CString tooLong(std::basic_string<TCHAR>(32768 - 5 - m_dir.Path().GetLength(), 'a'));    // made absolute
+    const std::pair<CString, std::string> cases[] = {
         {_T("f --frob"), "unknown option --frob"},
         {_T("f --time \"2003-04-05 06:07:08\" --shift 01:00:00"), "give exactly one of"},
         {_T("--modified f"), "give exactly one of"},
@@ -202,16 +215,25 @@ TEST_F(CompanionTest, AWrongCommandLineIsNamedAndChangesNothing) {
         {_T("f --shift 01:60:00"), "--shift \"01:60:00\" is not"},
         {_T("f --shift"), "--shift needs a value"},
         {_T("f --reference missing"), "cannot read --reference \"missing\""},
-        {_T("--time \"2003-04-05 06:07:08\""), "no PATH given"}};
+        {_T("f --reference \"\""), "cannot read --reference \"\": " + reason(ERROR_PATH_NOT_FOUND)},
+        {_T("--time \"2003-04-05 06:07:08\""), "no PATH given"},
+        {kStampArg + _T("f \"\""), "cannot use PATH \"\": " + reason(ERROR_PATH_NOT_FOUND)},
+        {_T("--shift 01:00:00 ") + tooLong, "cannot use PATH \"" + Narrow(tooLong) + "\": " + reason(ERROR_FILENAME_EXCED_RANGE)}};
     for (const auto& [args, named] : cases) {
         SCOPED_TRACE(Narrow(args));
         const Output run = RunCmd(args, m_dir.Path());
         EXPECT_EQ(run.exit, 2u);
         EXPECT_EQ(run.out, "");
-        EXPECT_TRUE(run.err.find("DorvaneCmd: " + std::string(named)) == 0 && run.err.find("\nUsage: ") != npos);
+        EXPECT_TRUE(run.err.find("DorvaneCmd: " + named) == 0 && run.err.find("\nUsage: ") != npos) << run.err.substr(0, 200);
         ExpectTimes(file, kOwn);
     }
     const Output help = RunCmd(kStampArg + _T("f /?"), m_dir.Path());
     EXPECT_TRUE(help.exit == 0 && help.out.find("Usage: DorvaneCmd") == 0 && help.err.empty()) << help.out;
     ExpectTimes(file, kOwn);
+    std::vector<BYTE> info(GetFileVersionInfoSize(Exe(), nullptr));
+    LPVOID version = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(!info.empty() && GetFileVersionInfo(Exe(), 0, DWORD(info.size()), info.data()) &&
+                VerQueryValue(info.data(), _T("\\StringFileInfo\\040904B0\\FileVersion"), &version, &length));
+    EXPECT_EQ(CString(static_cast<LPCTSTR>(version)), _T(DORVANE_VERSION_TEXT));
 }
