@@ -12,8 +12,8 @@
 // ("\\.\...") or a path already in extended-length form comes back unchanged.
 // Empty, with the reason in GetLastError, for a text that is no path: an
 // empty one, or one longer than 32,767 characters made absolute or as given.
-// Every entry to the file system goes through here, so the length holds for
-// all of them.
+// Every path the program is given (a target, a reference file, a pattern)
+// reaches the file system through here, so the limit holds for each.
 CString ToExtendedLengthPath(LPCTSTR pszPath);
 
 // pszPath without an extended-length prefix, for showing to the user. The
