@@ -1,10 +1,10 @@
 #include "framework/CTime.h"
 
+#include <cwchar>
+
 namespace
 {
-// File times count 100-ns intervals from 1601-01-01 UTC.
-constexpr std::int64_t kTicksPerSecond = 10000000;
-constexpr std::int64_t kSecondsFrom1601To1970 = 11644473600LL;
+constexpr std::int64_t kSecondsFrom1601To1970 = DaysFrom1601(1970) * 86400;
 
 std::int64_t FloorDiv(std::int64_t a, std::int64_t b)
 {
@@ -14,22 +14,51 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b)
 
 std::int64_t FileTimeToSeconds(const FILETIME& ft)
 {
-    ULARGE_INTEGER ticks;
-    ticks.LowPart = ft.dwLowDateTime;
-    ticks.HighPart = ft.dwHighDateTime;
-    return FloorDiv(static_cast<std::int64_t>(ticks.QuadPart), kTicksPerSecond) - kSecondsFrom1601To1970;
+    return FloorDiv(TicksOf(ft), kTicksPerSecond) - kSecondsFrom1601To1970;
 }
 
+// Any second a FILETIME's signed ticks can count, beyond the years a file is
+// given: a time read from a file converts back to that file time.
 bool SecondsToFileTime(std::int64_t seconds, FILETIME& ft)
 {
-    // A FILETIME converts to a SYSTEMTIME only up to year 30827; the program
-    // has no use beyond the date picker's 9999-12-31 anyway.
-    if (seconds < -kSecondsFrom1601To1970 || seconds > 0x7FFFFFFFFFFFFFFFLL / kTicksPerSecond - kSecondsFrom1601To1970)
+    if (seconds < -kSecondsFrom1601To1970 || seconds > INT64_MAX / kTicksPerSecond - kSecondsFrom1601To1970)
         return false;
-    ULARGE_INTEGER ticks;
-    ticks.QuadPart = static_cast<ULONGLONG>(seconds + kSecondsFrom1601To1970) * kTicksPerSecond;
-    ft.dwLowDateTime = ticks.LowPart;
-    ft.dwHighDateTime = ticks.HighPart;
+    ft = FileTimeOf((seconds + kSecondsFrom1601To1970) * kTicksPerSecond);
+    return true;
+}
+
+bool SameZone(const DYNAMIC_TIME_ZONE_INFORMATION& a, const DYNAMIC_TIME_ZONE_INFORMATION& b)
+{
+    return wcscmp(a.TimeZoneKeyName, b.TimeZoneKeyName) == 0 &&
+           a.DynamicDaylightTimeDisabled == b.DynamicDaylightTimeDisabled;
+}
+
+// The zone's rules for one year, from the registry's per-year data, as
+// Explorer applies them. A null zone in the conversions below would apply
+// this year's rules to every year; the ...Ex conversions, which take a year
+// themselves, are stubs in Wine 8 that end the process.
+//
+// Reading a year's rules takes about a third of a millisecond under Wine,
+// and a listing asks for the same year of the same zone again and again: the
+// last answer is kept (per thread) while the zone stays the one it was read
+// for.
+bool RulesOfYear(WORD year, TIME_ZONE_INFORMATION& rules)
+{
+    thread_local DYNAMIC_TIME_ZONE_INFORMATION keptZone = {};
+    thread_local WORD keptYear = 0;
+    thread_local TIME_ZONE_INFORMATION keptRules = {};
+    DYNAMIC_TIME_ZONE_INFORMATION zone;
+    if (GetDynamicTimeZoneInformation(&zone) == TIME_ZONE_ID_INVALID)
+        return false;
+    if (year != keptYear || !SameZone(zone, keptZone))
+    {
+        keptYear = 0;
+        if (!GetTimeZoneInformationForYear(year, &zone, &keptRules))
+            return false;
+        keptZone = zone;
+        keptYear = year;
+    }
+    rules = keptRules;
     return true;
 }
 
@@ -42,37 +71,33 @@ bool SecondsToFileTime(std::int64_t seconds, FILETIME& ft)
 // force before it (the first of the two 02:30s). The tests pin down both.
 bool LocalToUniversal(const SYSTEMTIME& local, SYSTEMTIME& universal)
 {
-    return TzSpecificLocalTimeToSystemTime(nullptr, &local, &universal) != FALSE;
+    TIME_ZONE_INFORMATION rules;
+    return RulesOfYear(local.wYear, rules) && TzSpecificLocalTimeToSystemTime(&rules, &local, &universal);
 }
 
-bool IsLeapYear(int year)
-{
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-// Checked here: Wine's SystemTimeToFileTime takes 29 February in any year.
-int DaysInMonth(int year, int month)
-{
-    static const int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && IsLeapYear(year) ? 29 : days[month - 1];
-}
-
+// The rules are those of the local year, which only the conversion tells:
+// around New Year it differs from the UTC year, and the conversion is made
+// again with the rules of the year it gave.
 bool UniversalToLocal(const SYSTEMTIME& universal, SYSTEMTIME& local)
 {
-    return SystemTimeToTzSpecificLocalTime(nullptr, &universal, &local) != FALSE;
+    TIME_ZONE_INFORMATION rules;
+    if (!RulesOfYear(universal.wYear, rules) || !SystemTimeToTzSpecificLocalTime(&rules, &universal, &local))
+        return false;
+    return local.wYear == universal.wYear ||
+           (RulesOfYear(local.wYear, rules) && SystemTimeToTzSpecificLocalTime(&rules, &universal, &local));
 }
 
-bool InRange(int value, int low, int high)
+bool SameDateAndTime(const SYSTEMTIME& a, const SYSTEMTIME& b)
 {
-    return value >= low && value <= high;
+    return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay && a.wHour == b.wHour &&
+           a.wMinute == b.wMinute && a.wSecond == b.wSecond;
 }
 }
 
 CTime::CTime(int nYear, int nMonth, int nDay, int nHour, int nMinute, int nSecond, int /*nDST*/)
     : m_seconds(kInvalid)
 {
-    if (!InRange(nYear, 1601, 9999) || !InRange(nMonth, 1, 12) || !InRange(nDay, 1, DaysInMonth(nYear, nMonth)) ||
-        !InRange(nHour, 0, 23) || !InRange(nMinute, 0, 59) || !InRange(nSecond, 0, 59))
+    if (!IsCalendarTime(nYear, nMonth, nDay, nHour, nMinute, nSecond))
         return;
 
     SYSTEMTIME local = {};
@@ -85,7 +110,7 @@ CTime::CTime(int nYear, int nMonth, int nDay, int nHour, int nMinute, int nSecon
 
     SYSTEMTIME universal;
     FILETIME ft;
-    if (LocalToUniversal(local, universal) && SystemTimeToFileTime(&universal, &ft))
+    if (LocalToUniversal(local, universal) && SystemTimeToFileTime(&universal, &ft) && IsFileTime(TicksOf(ft)))
         m_seconds = FileTimeToSeconds(ft);
 }
 
@@ -98,6 +123,14 @@ CTime::CTime(const SYSTEMTIME& localTime, int nDST)
 CTime::CTime(const FILETIME& fileTime)
     : m_seconds(FileTimeToSeconds(fileTime))
 {
+}
+
+// A skipped local time is read as a moment whose clocks show another; a
+// repeated one reads back as itself.
+bool CTime::Exists(const SYSTEMTIME& localTime)
+{
+    SYSTEMTIME shown;
+    return CTime(localTime).GetAsSystemTime(shown) && SameDateAndTime(shown, localTime);
 }
 
 bool CTime::GetAsFileTime(FILETIME& fileTime) const
@@ -126,25 +159,5 @@ struct tm* CTime::GetLocalTm(struct tm* ptm) const
     ptm->tm_hour = local.wHour;
     ptm->tm_min = local.wMinute;
     ptm->tm_sec = local.wSecond;
-    ptm->tm_wday = local.wDayOfWeek;
-
-    // Day of the year, and whether daylight time applies: the local offset
-    // of this moment compared with the zone's standard offset for that year.
-    SYSTEMTIME jan1 = {};
-    jan1.wYear = local.wYear;
-    jan1.wMonth = 1;
-    jan1.wDay = 1;
-    FILETIME ftJan1, ftLocal;
-    SystemTimeToFileTime(&jan1, &ftJan1);
-    SystemTimeToFileTime(&local, &ftLocal);
-    std::int64_t localSeconds = FileTimeToSeconds(ftLocal);
-    ptm->tm_yday = static_cast<int>((localSeconds - FileTimeToSeconds(ftJan1)) / 86400);
-
-    TIME_ZONE_INFORMATION tzi;
-    std::int64_t offsetMinutes = (localSeconds - m_seconds) / 60;
-    if (GetTimeZoneInformationForYear(local.wYear, nullptr, &tzi))
-        ptm->tm_isdst = (tzi.DaylightBias != 0 && offsetMinutes == -(tzi.Bias + tzi.DaylightBias)) ? 1 : 0;
-    else
-        ptm->tm_isdst = -1;
     return ptm;
 }

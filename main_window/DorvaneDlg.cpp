@@ -67,17 +67,17 @@ BOOL CDorvaneDlg::OnInitDialog()
     return TRUE;
 }
 
-// File times begin on 1 January 1601 (UTC) and the class layer's times end
-// with the year 9999. Keeping the date picker a day inside both ends means
+// Files are given times from the first day of kFirstFileYear to the last of
+// kLastFileYear, in UTC. Keeping the date picker a day inside both ends means
 // every time of day on every day it offers, in any time zone, is a time a
-// file can hold.
+// file can be given.
 void CDorvaneDlg::LimitDateRange()
 {
     SYSTEMTIME range[2] = {};
-    range[0].wYear = 1601;
+    range[0].wYear = kFirstFileYear;
     range[0].wMonth = 1;
     range[0].wDay = 2;
-    range[1].wYear = 9999;
+    range[1].wYear = kLastFileYear;
     range[1].wMonth = 12;
     range[1].wDay = 30;
     range[1].wHour = 23;

@@ -122,7 +122,7 @@ bool CCommandLine::ReadNewTimes(ItemTimes& times)
     Ticks& first = times.at[0];
     if (bTime ? !TimeText::ReadTime(m_strValue, m_bUtc, first) : !TimeText::ReadSpan(m_strValue, first))
         return Wrong(m_strSource + _T(" \"") + m_strValue + _T("\" is not ") +
-                     (bTime ? _T("a time \"YYYY-MM-DD HH:MM:SS\" of the years 1601 to 9999")
+                     (bTime ? _T("a time \"YYYY-MM-DD HH:MM:SS\" the clocks show, in the years 1601 to 9999 UTC")
                             : _T("a span [-]D.HH:MM:SS or [-]HH:MM:SS")));
     times.at[1] = times.at[2] = first;
     return true;

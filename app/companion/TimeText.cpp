@@ -6,8 +6,6 @@
 
 namespace
 {
-constexpr Ticks kTicksPerSecond = 10000000;
-
 bool IsDigit(TCHAR ch)
 {
     return ch >= _T('0') && ch <= _T('9');
@@ -37,36 +35,32 @@ bool ReadFields(LPCTSTR pszText, LPCTSTR pszPattern, std::vector<int>& fields)
     return *pszText == 0;
 }
 
-// A UTC date and time that exists: the platform's conversion takes
-// 29 February in any year, so the time must read back as it was written.
-bool UtcTicks(const SYSTEMTIME& utc, Ticks& time)
+bool UniversalFileTime(const SYSTEMTIME& utc, FILETIME& ft)
 {
-    FILETIME ft;
-    SYSTEMTIME back;
-    if (!SystemTimeToFileTime(&utc, &ft) || !FileTimeToSystemTime(&ft, &back))
-        return false;
-    time = TicksOf(ft);
-    return back.wYear == utc.wYear && back.wMonth == utc.wMonth && back.wDay == utc.wDay &&
-           back.wHour == utc.wHour && back.wMinute == utc.wMinute && back.wSecond == utc.wSecond;
+    return IsCalendarTime(utc.wYear, utc.wMonth, utc.wDay, utc.wHour, utc.wMinute, utc.wSecond) &&
+           SystemTimeToFileTime(&utc, &ft) && IsFileTime(TicksOf(ft));
+}
+
+// A local time must be one the clocks show: one they skip would be read as
+// another, and a user who typed it is told instead of given a guess.
+bool LocalFileTime(const SYSTEMTIME& local, FILETIME& ft)
+{
+    return CTime::Exists(local) && CTime(local).GetAsFileTime(ft);
 }
 }
 
 bool TimeText::ReadTime(LPCTSTR pszText, bool bUtc, Ticks& time)
 {
     std::vector<int> f;
-    if (!ReadFields(pszText, _T("####-##-## ##:##:##"), f) || f[0] < 1601)
+    if (!ReadFields(pszText, _T("####-##-## ##:##:##"), f))
         return false;
-    if (bUtc)
-    {
-        SYSTEMTIME utc = {static_cast<WORD>(f[0]), static_cast<WORD>(f[1]), 0, static_cast<WORD>(f[2]),
-                          static_cast<WORD>(f[3]), static_cast<WORD>(f[4]), static_cast<WORD>(f[5]), 0};
-        return UtcTicks(utc, time) && time > 0;
-    }
+    const SYSTEMTIME fields = {static_cast<WORD>(f[0]), static_cast<WORD>(f[1]), 0, static_cast<WORD>(f[2]),
+                               static_cast<WORD>(f[3]), static_cast<WORD>(f[4]), static_cast<WORD>(f[5]), 0};
     FILETIME ft;
-    if (!CTime(f[0], f[1], f[2], f[3], f[4], f[5], -1).GetAsFileTime(ft))
+    if (bUtc ? !UniversalFileTime(fields, ft) : !LocalFileTime(fields, ft))
         return false;
     time = TicksOf(ft);
-    return time > 0;
+    return true;
 }
 
 bool TimeText::ReadSpan(LPCTSTR pszText, Ticks& span)

@@ -7,8 +7,9 @@
 
 namespace TimeText
 {
-// "YYYY-MM-DD HH:MM:SS", local time (daylight saving as on that date) or UTC,
-// years 1601 to 9999; false for any other text or a date that does not exist.
+// "YYYY-MM-DD HH:MM:SS", local time (the zone's rules for that date) or UTC;
+// false for any other text, a date or a local time that does not exist (the
+// clocks skip it), and a moment outside the years 1601 to 9999 in UTC.
 bool ReadTime(LPCTSTR pszText, bool bUtc, Ticks& time);
 // "[-]D.HH:MM:SS" or "[-]HH:MM:SS"; false for any other text.
 bool ReadSpan(LPCTSTR pszText, Ticks& span);

@@ -118,6 +118,26 @@ TEST_F(CompanionTest, EachTimeSourceAndKindGivesExactlyTheTimesItNames) {
     }
 }
 
+// New York's times, taken and listed with each year's own rules as Explorer shows them (summer time began
+// in April until 2006, in March since 2007; GNU date's UTC), the first of an hour the clocks repeat too. The
+// hour they skip, and a time past 9999 in UTC, are refused and nothing changes.
+TEST_F(CompanionTest, LocalTimesFollowTheRulesOfTheirOwnYear) {
+    if (GetEnv("TZ") != "America/New_York") GTEST_SKIP() << "run in New York as companion_tests_new_york";
+    const std::int64_t own = 1142874000;    // 2006-03-20 17:00 UTC
+    const std::pair<LPCTSTR, std::int64_t> cases[] = {{_T("2006-03-20 12:00:00"), own},
+        {_T("2006-10-30 12:00:00"), 1162227600}, {_T("2007-03-20 12:00:00"), 1174406400},
+        {_T("2024-11-03 01:30:00"), 1730611800}, {_T("2024-03-10 02:30:00"), 0}, {_T("9999-12-31 19:00:00"), 0}};
+    const CString file = MakeFile(m_dir / _T("f"));
+    for (const auto& [time, utc] : cases) {
+        SCOPED_TRACE(Narrow(time));
+        WriteTimes(file, {kOwn.creation, UnixToTicks(own), kOwn.lastAccess});
+        const Output run = RunCmd(_T("--verbose --time \"") + CString(time) + _T("\" ") + Q(file));
+        EXPECT_EQ(std::make_pair(run.exit, ReadTimes(file).lastWrite),
+                  std::make_pair(utc ? 0ul : 2ul, UnixToTicks(utc ? utc : own)));
+        EXPECT_EQ(run.out.find("2006-03-20 12:00:00 -> " + Narrow(time)) != npos, utc != 0) << run.out << run.err;
+    }
+}
+
 // A read-only file is skipped and counted unless --read-only, then it ends read-only, hidden
 // and system as it was; a dry run changes nothing and lists old and new local times.
 TEST_F(CompanionTest, ReadOnlyFilesAndDryRunsChangeOnlyWhatIsAllowed) {

@@ -5,9 +5,8 @@
 #include "tests/support/TestSupport.h"
 
 namespace testsupport {
-constexpr std::uint64_t kTicksPerSecond = 10000000;
 inline std::uint64_t TicksOf(const CTime& time) {    // 0 for a time no file can hold
     FILETIME ft = {};
-    return time.GetAsFileTime(ft) ? (std::uint64_t{ft.dwHighDateTime} << 32) | ft.dwLowDateTime : 0;
+    return time.GetAsFileTime(ft) ? static_cast<std::uint64_t>(::TicksOf(ft)) : 0;
 }
 }
