@@ -111,7 +111,7 @@ CWnd::~CWnd()
     // Unbind first, so that the messages of the destruction never reach an
     // object that is half gone.
     HWND hWnd = m_hWnd;
-    BOOL bOwnsWindow = m_bOwnsWindow;
+    const bool bOwnsWindow = m_bOwnsWindow;
     Unbind();
     if (bOwnsWindow)
         ::DestroyWindow(hWnd);
@@ -145,7 +145,7 @@ void CWnd::Unbind()
         ::SetWindowLongPtr(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
     m_hWnd = nullptr;
     m_pfnSuper = nullptr;
-    m_bOwnsWindow = FALSE;
+    m_bOwnsWindow = false;
 }
 
 BOOL CWnd::SubclassWindow(HWND hWnd)
@@ -187,7 +187,7 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
         return FALSE;
     if (m_hWnd == nullptr)
         Bind(hWnd);
-    m_bOwnsWindow = TRUE;
+    m_bOwnsWindow = true;
     return TRUE;
 }
 
@@ -320,17 +320,4 @@ CString CWnd::GetWindowTextOf(HWND hWnd)
     int nRead = ::GetWindowText(hWnd, text.GetBuffer(nLength), nLength + 1);
     text.ReleaseBuffer(nRead);
     return text;
-}
-
-BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
-{
-    DWORD dwOld = GetStyle();
-    DWORD dwNew = (dwOld & ~dwRemove) | dwAdd;
-    if (dwNew == dwOld)
-        return FALSE;
-    ::SetWindowLongPtr(m_hWnd, GWL_STYLE, static_cast<LONG_PTR>(dwNew));
-    if (nFlags != 0)
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
-    return TRUE;
 }

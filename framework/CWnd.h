@@ -28,7 +28,7 @@
 // the message being handled, unchanged, to the original window procedure.
 //
 // Reflection. A parent's WindowProc first offers each control notification
-// to the object of the control it comes from (ReflectToChild in CWnd.cpp
+// to the object of the control it comes from (NotifyingChild in CWnd.cpp
 // lists them: WM_COMMAND from a control, WM_NOTIFY, WM_DRAWITEM,
 // WM_MEASUREITEM, WM_COMPAREITEM, WM_DELETEITEM, the WM_CTLCOLOR* messages,
 // WM_HSCROLL / WM_VSCROLL from a scroll control, WM_PARENTNOTIFY for a
@@ -124,8 +124,7 @@ public:
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     { return ::SendMessage(m_hWnd, message, wParam, lParam); }
 
-    void Invalidate(BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
-    void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, lpRect, bErase); }
+    void Invalidate() { ::InvalidateRect(m_hWnd, nullptr, TRUE); }
     void UpdateWindow() { ::UpdateWindow(m_hWnd); }
     BOOL RedrawWindow(LPCRECT lpRectUpdate = nullptr, HRGN hrgnUpdate = nullptr,
                       UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE)
@@ -143,6 +142,8 @@ public:
     // The dots per inch of the display the window is on (96 at 100%); before
     // Windows 10, the system's, which a process then has for all displays.
     UINT GetDpi() const;
+    // A length given at 96 DPI (100%), in pixels at nDpi.
+    static int Scale(int nLength, UINT nDpi) { return ::MulDiv(nLength, static_cast<int>(nDpi), 96); }
 
     void GetClientRect(LPRECT lpRect) const { ::GetClientRect(m_hWnd, lpRect); }
     void GetWindowRect(LPRECT lpRect) const { ::GetWindowRect(m_hWnd, lpRect); }
@@ -165,9 +166,9 @@ public:
     BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
 
     DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtr(m_hWnd, GWL_STYLE)); }
-    // Removes, then adds style bits; with nFlags the frame is updated through
-    // SetWindowPos with those flags. FALSE when the style did not change.
-    BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
+    // Removes, then adds style bits.
+    void ModifyStyle(DWORD dwRemove, DWORD dwAdd)
+    { ::SetWindowLongPtr(m_hWnd, GWL_STYLE, static_cast<LONG_PTR>((GetStyle() & ~dwRemove) | dwAdd)); }
 
     void SetFont(HFONT hFont, BOOL bRedraw = TRUE)
     { ::SendMessage(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(hFont), bRedraw); }
@@ -197,6 +198,6 @@ private:
     void Unbind();
 
     WNDPROC m_pfnSuper = nullptr;
-    BOOL m_bOwnsWindow = FALSE;
+    bool m_bOwnsWindow = false;
     const CurrentMessage* m_pCurrentMessage = nullptr;
 };

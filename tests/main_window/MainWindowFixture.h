@@ -27,10 +27,9 @@ protected:
     }
     static std::optional<DWORD> ReadDword(LPCTSTR name);
     static std::optional<CString> ReadText(LPCTSTR name);
-    static CString SettingsKey() { return TestApp().GetSectionKeyPath(_T("Settings")); }
-    static void ClearSettings() {
-        ::RegDeleteTree(HKEY_CURRENT_USER, _T("Software\\Brannoch\\") + TestApp().m_strProfileName);
-    }
+    static CString ProfileKey() { return _T("Software\\Brannoch\\") + TestApp().m_strProfileName; }
+    static CString SettingsKey() { return ProfileKey() + _T("\\Settings"); }
+    static void ClearSettings() { ::RegDeleteTree(HKEY_CURRENT_USER, ProfileKey()); }
     void Open(CDorvaneDlg& dlg);    // shown modelessly, OnInitDialog and LoadSettings run
     // Control values of a running dialog.
     static SYSTEMTIME PickerTime(const CDorvaneDlg& dlg, int id) {
