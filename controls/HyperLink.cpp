@@ -51,7 +51,7 @@ void CHyperLink::SetTarget(CString strTarget)
     if (!::IsWindow(m_hWnd))
         return;
     FitToText();
-    m_toolTip.UpdateTipText(m_strTarget, this, kTipToolID);
+    m_toolTip.UpdateTipText(m_strTarget, m_hWnd, kTipToolID);
 }
 
 void CHyperLink::SetVisited(bool bVisited)
@@ -90,7 +90,7 @@ void CHyperLink::PreSubclassWindow()
     CRect rcClient;
     GetClientRect(&rcClient);
     m_toolTip.Create(this, 0);
-    m_toolTip.AddTool(this, m_strTarget, &rcClient, kTipToolID);
+    m_toolTip.AddTool(m_hWnd, m_strTarget, &rcClient, kTipToolID);
 
     CStatic::PreSubclassWindow();
 }

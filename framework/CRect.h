@@ -11,7 +11,6 @@ public:
 
     int Width() const { return right - left; }
     int Height() const { return bottom - top; }
-    BOOL PtInRect(POINT pt) const { return ::PtInRect(this, pt); }
 
     void DeflateRect(int dx, int dy) { ::InflateRect(this, -dx, -dy); }
     void OffsetRect(int dx, int dy) { ::OffsetRect(this, dx, dy); }

@@ -288,12 +288,6 @@ BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
     return FALSE;
 }
 
-HWND CWnd::GetOwner() const
-{
-    HWND hOwner = ::GetWindow(m_hWnd, GW_OWNER);
-    return hOwner != nullptr ? hOwner : ::GetParent(m_hWnd);
-}
-
 UINT CWnd::GetDpi() const
 {
     using GetDpiForWindowProc = UINT(WINAPI*)(HWND);

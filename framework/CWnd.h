@@ -130,12 +130,6 @@ public:
                       UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE)
     { return ::RedrawWindow(m_hWnd, lpRectUpdate, hrgnUpdate, flags); }
 
-    HWND SetCapture() { return ::SetCapture(m_hWnd); }
-    static BOOL ReleaseCapture() { return ::ReleaseCapture(); }
-    static HWND GetCapture() { return ::GetCapture(); }
-
-    // The owner window if there is one, else the parent.
-    HWND GetOwner() const;
     // The parent of a child window, the owner of a top-level one.
     HWND GetParent() const { return ::GetParent(m_hWnd); }
     HWND GetDlgItem(int nID) const { return ::GetDlgItem(m_hWnd, nID); }
