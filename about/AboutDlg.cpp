@@ -33,14 +33,11 @@ BOOL CAboutDlg::OnInitDialog()
     return TRUE;
 }
 
-BOOL CAboutDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+void CAboutDlg::OnDpiChanged(UINT nDpi, LPCRECT)
 {
-    if (message != WM_DPICHANGED)
-        return CDialog::OnWndMsg(message, wParam, lParam, pResult);
-    // The OK button reloads its own icon when its parent has moved.
-    *pResult = Default();
-    LoadProgramIcon(LOWORD(wParam));
-    return TRUE;
+    // The OK button loads its own icon again once the box has moved.
+    Default();
+    LoadProgramIcon(nDpi);
 }
 
 void CAboutDlg::LoadProgramIcon(UINT nDpi)

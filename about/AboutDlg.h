@@ -30,7 +30,7 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
-    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    void OnDpiChanged(UINT nDpi, LPCRECT prcSuggested) override;
 
 private:
     void LoadProgramIcon(UINT nDpi);

@@ -101,26 +101,6 @@ BOOL CHyperLink::PreTranslateMessage(MSG* pMsg)
     return CStatic::PreTranslateMessage(pMsg);
 }
 
-BOOL CHyperLink::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
-{
-    switch (message)
-    {
-    case WM_SETCURSOR:
-        *pResult = OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam), HIWORD(lParam));
-        return TRUE;
-    case WM_MOUSEMOVE:
-        OnMouseMove(static_cast<UINT>(wParam), CPoint(lParam));
-        *pResult = 0;
-        return TRUE;
-    case WM_KILLFOCUS:
-        OnKillFocus(reinterpret_cast<HWND>(wParam));
-        *pResult = 0;
-        return TRUE;
-    default:
-        return CStatic::OnWndMsg(message, wParam, lParam, pResult);
-    }
-}
-
 BOOL CHyperLink::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     if (message == WM_COMMAND && HIWORD(wParam) == STN_CLICKED)

@@ -45,12 +45,11 @@ public:
     static void ShowLaunchError(int nError);
 
 protected:
-    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     HBRUSH CtlColor(HDC hDC, UINT nCtlColor) override;
-    BOOL OnSetCursor(HWND hWnd, UINT nHitTest, UINT message);
-    void OnMouseMove(UINT nFlags, CPoint point);
-    void OnKillFocus(HWND hNewWnd);
+    BOOL OnSetCursor(HWND hWnd, UINT nHitTest, UINT message) override;
+    void OnMouseMove(UINT nFlags, CPoint point) override;
+    void OnKillFocus(HWND hNewWnd) override;
     void OnClicked();
 
     void FitToText();

@@ -1,12 +1,5 @@
 #include "controls/IconButton.h"
 
-namespace
-{
-// Sent to each child of a per-monitor aware window once the window has taken
-// the scale of the display it moved to (Windows 10 1703 and later).
-const UINT kDpiChangedAfterParent = 0x02E3;
-}
-
 void CIconButton::SetIcons(int nHotIconID, int nNormalIconID, BYTE nWidth, BYTE nHeight)
 {
     m_nHotIconID = nHotIconID;
@@ -25,7 +18,7 @@ void CIconButton::LoadIcons()
     m_normalIcon.Reset(LoadIconImage(m_nNormalIconID, m_nIconWidth, m_nIconHeight));
 }
 
-void CIconButton::OnDpiChanged()
+void CIconButton::OnDpiChangedAfterParent()
 {
     LoadIcons();
     Invalidate();
@@ -39,27 +32,6 @@ void CIconButton::PreSubclassWindow()
     SendMessage(BM_SETSTYLE, nStyle | BS_OWNERDRAW, TRUE);
     m_nDpi = GetDpi();
     CButton::PreSubclassWindow();
-}
-
-BOOL CIconButton::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
-{
-    switch (message)
-    {
-    case WM_MOUSEMOVE:
-        OnMouseMove(static_cast<UINT>(wParam), CPoint(lParam));
-        *pResult = 0;
-        return TRUE;
-    case WM_KILLFOCUS:
-        OnKillFocus(reinterpret_cast<HWND>(wParam));
-        *pResult = 0;
-        return TRUE;
-    case kDpiChangedAfterParent:
-        OnDpiChanged();
-        *pResult = 0;
-        return TRUE;
-    default:
-        return CButton::OnWndMsg(message, wParam, lParam, pResult);
-    }
 }
 
 void CIconButton::OnMouseMove(UINT nFlags, CPoint point)

@@ -28,9 +28,9 @@ public:
     void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
 
 protected:
-    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
-    void OnMouseMove(UINT nFlags, CPoint point);
-    void OnKillFocus(HWND hNewWnd);
+    void OnMouseMove(UINT nFlags, CPoint point) override;
+    void OnKillFocus(HWND hNewWnd) override;
+    void OnDpiChangedAfterParent() override;
 
     // Places and draws the icon, and moves the caption rectangle's left or
     // top edge aside to make room for it.
@@ -62,7 +62,6 @@ private:
     // A length given at 96 DPI, in pixels at the current DPI.
     int Scaled(int nLength) const { return Scale(nLength, m_nDpi); }
     void LoadIcons();
-    void OnDpiChanged();
     bool IsHotLook(bool bPressed) const { return m_hover.IsHot() || bPressed; }
     void DrawEdge(CDC* pDC, const CRect& rcFace, bool bPressed) const;
     void DrawCaption(CDC* pDC, const CString& strCaption, CRect& rcCaption, bool bPressed, bool bDisabled);

@@ -153,31 +153,19 @@ BOOL CDialog::PreTranslateMessage(MSG* pMsg)
     return ::IsDialogMessage(m_hWnd, pMsg);
 }
 
-BOOL CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+BOOL CDialog::OnCommand(WPARAM wParam, LPARAM)
 {
-    switch (message)
-    {
-    case WM_COMMAND:
-        // BN_CLICKED is also the code of a menu command.
-        if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDOK)
-        {
-            OnOK();
-            *pResult = 0;
-            return TRUE;
-        }
-        if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDCANCEL)
-        {
-            OnCancel();
-            *pResult = 0;
-            return TRUE;
-        }
-        break;
-    case WM_CLOSE:
+    // BN_CLICKED is also the code of a menu command.
+    if (HIWORD(wParam) != BN_CLICKED || (LOWORD(wParam) != IDOK && LOWORD(wParam) != IDCANCEL))
+        return FALSE;
+    if (LOWORD(wParam) == IDOK)
+        OnOK();
+    else
         OnCancel();
-        *pResult = 0;
-        return TRUE;
-    default:
-        break;
-    }
-    return CWnd::OnWndMsg(message, wParam, lParam, pResult);
+    return TRUE;
+}
+
+void CDialog::OnClose()
+{
+    OnCancel();
 }

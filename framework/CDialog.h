@@ -58,7 +58,10 @@ public:
     // Base: IsDialogMessage for keyboard and mouse messages of this dialog's
     // own windows (Tab, Enter, Escape, mnemonics).
     BOOL PreTranslateMessage(MSG* pMsg) override;
-    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    // IDOK and IDCANCEL: OnOK and OnCancel.
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // The close box: OnCancel.
+    void OnClose() override;
 
 protected:
     UINT m_nIDTemplate;

@@ -16,6 +16,11 @@ struct ThreadWindows
     HHOOK hCreationHook = nullptr;
 };
 
+// Sent to each child of a per-monitor aware window once the window has taken
+// the scale of the display it moved to (Windows 10 1703 and later; the
+// headers name it only for those).
+const UINT kDpiChangedAfterParent = 0x02E3;
+
 ThreadWindows& ThisThread()
 {
     thread_local ThreadWindows windows;
@@ -210,9 +215,49 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return DefWindowProc(message, wParam, lParam);
 }
 
-BOOL CWnd::OnWndMsg(UINT, WPARAM, LPARAM, LRESULT*)
+BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    return FALSE;
+    *pResult = 0;
+    switch (message)
+    {
+    case WM_CREATE:
+        *pResult = OnCreate(reinterpret_cast<LPCREATESTRUCT>(lParam));
+        return TRUE;
+    case WM_CLOSE:
+        OnClose();
+        return TRUE;
+    case WM_PAINT:
+        OnPaint();
+        return TRUE;
+    case WM_COMMAND:
+        return OnCommand(wParam, lParam);
+    case WM_SYSCOMMAND:
+        OnSysCommand(static_cast<UINT>(wParam), lParam);
+        return TRUE;
+    case WM_MOUSEMOVE:
+        OnMouseMove(static_cast<UINT>(wParam), CPoint(lParam));
+        return TRUE;
+    case WM_SETCURSOR:
+        *pResult = OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam), HIWORD(lParam));
+        return TRUE;
+    case WM_KILLFOCUS:
+        OnKillFocus(reinterpret_cast<HWND>(wParam));
+        return TRUE;
+    case WM_QUERYDRAGICON:
+        *pResult = reinterpret_cast<LRESULT>(OnQueryDragIcon());
+        return TRUE;
+    case WM_DROPFILES:
+        OnDropFiles(reinterpret_cast<HDROP>(wParam));
+        return TRUE;
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wParam), reinterpret_cast<LPCRECT>(lParam));
+        return TRUE;
+    case kDpiChangedAfterParent:
+        OnDpiChangedAfterParent();
+        return TRUE;
+    default:
+        return FALSE;
+    }
 }
 
 BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM, LRESULT* pResult)

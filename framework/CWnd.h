@@ -20,12 +20,15 @@
 // Dispatch. Every message of a bound window goes:
 //   static window procedure -> WindowProc -> (reflection, below)
 //   -> OnWndMsg -> if it returns FALSE: the original window procedure.
-// A derived class overrides OnWndMsg with a switch that cracks the parameters
-// once, calls its handler (OnMouseMove(UINT nFlags, CPoint point) and the
-// like), stores the result in *pResult and returns TRUE; for every other
-// message it returns what its base class's OnWndMsg returns. A handler that
-// wants the window's normal processing as well calls Default(), which passes
-// the message being handled, unchanged, to the original window procedure.
+// CWnd::OnWndMsg cracks the parameters of the messages the program's windows
+// handle once and calls the typed handler (OnMouseMove(UINT nFlags, CPoint
+// point) and the like); a derived class overrides the handler. A handler
+// that wants the window's normal processing, as every base handler does,
+// calls Default(), which passes the message being handled, unchanged, to the
+// original window procedure. A class that handles a message without a typed
+// handler (a control's own messages) overrides OnWndMsg for it, stores the
+// result in *pResult and returns TRUE, and otherwise returns what its base
+// class's OnWndMsg returns.
 //
 // Reflection. A parent's WindowProc first offers each control notification
 // to the object of the control it comes from (NotifyingChild in CWnd.cpp
@@ -105,6 +108,25 @@ public:
     virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     // The reflected WM_CTLCOLOR* hook; nCtlColor is CTLCOLOR_STATIC and so on.
     virtual HBRUSH CtlColor(HDC hDC, UINT nCtlColor);
+
+    // --- Typed handlers (see Dispatch above) --------------------------------
+
+    virtual int OnCreate(LPCREATESTRUCT) { return static_cast<int>(Default()); }
+    virtual void OnClose() { Default(); }
+    virtual void OnPaint() { Default(); }
+    // TRUE when the command was handled; FALSE leaves it to the window's
+    // own procedure.
+    virtual BOOL OnCommand(WPARAM, LPARAM) { return FALSE; }
+    virtual void OnSysCommand(UINT /*nID*/, LPARAM) { Default(); }
+    virtual void OnMouseMove(UINT /*nFlags*/, CPoint) { Default(); }
+    virtual BOOL OnSetCursor(HWND, UINT /*nHitTest*/, UINT /*message*/) { return static_cast<BOOL>(Default()); }
+    virtual void OnKillFocus(HWND /*hNewWnd*/) { Default(); }
+    virtual HCURSOR OnQueryDragIcon() { return reinterpret_cast<HCURSOR>(Default()); }
+    virtual void OnDropFiles(HDROP) { Default(); }
+    // A top-level window moved to a display of another scale (nDpi; 96 is 100%).
+    virtual void OnDpiChanged(UINT /*nDpi*/, LPCRECT /*prcSuggested*/) { Default(); }
+    // Its parent window has taken the scale of the display it moved to.
+    virtual void OnDpiChangedAfterParent() { Default(); }
 
     // --- Message helpers ----------------------------------------------------
 

@@ -123,42 +123,25 @@ BOOL CDorvaneDlg::PreTranslateMessage(MSG* pMsg)
     return CDialog::PreTranslateMessage(pMsg);
 }
 
-BOOL CDorvaneDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+void CDorvaneDlg::OnSysCommand(UINT nID, LPARAM)
 {
-    switch (message)
-    {
-    case WM_SYSCOMMAND:
-        if ((wParam & 0xFFF0) == IDM_ABOUTBOX)
-        {
-            OnAbout();
-            *pResult = 0;
-            return TRUE;
-        }
-        break;
-    case WM_PAINT:
-        if (IsIconic())
-        {
-            OnPaint();
-            *pResult = 0;
-            return TRUE;
-        }
-        break;
-    case WM_QUERYDRAGICON:
-        *pResult = reinterpret_cast<LRESULT>(OnQueryDragIcon());
+    if ((nID & 0xFFF0) == IDM_ABOUTBOX)
+        OnAbout();
+    else
+        Default();
+}
+
+BOOL CDorvaneDlg::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (HIWORD(wParam) == BN_CLICKED && lParam != 0 && OnClicked(LOWORD(wParam)))
         return TRUE;
-    case WM_DPICHANGED:
-        *pResult = Default();
-        LoadWindowIcons(LOWORD(wParam));
-        return TRUE;
-    case WM_COMMAND:
-        if (HIWORD(wParam) == BN_CLICKED && lParam != 0 && OnClicked(LOWORD(wParam)))
-        {
-            *pResult = 0;
-            return TRUE;
-        }
-        break;
-    }
-    return CDialog::OnWndMsg(message, wParam, lParam, pResult);
+    return CDialog::OnCommand(wParam, lParam);
+}
+
+void CDorvaneDlg::OnDpiChanged(UINT nDpi, LPCRECT)
+{
+    Default();
+    LoadWindowIcons(nDpi);
 }
 
 bool CDorvaneDlg::OnClicked(UINT nID)
@@ -177,6 +160,11 @@ bool CDorvaneDlg::OnClicked(UINT nID)
 // The minimised window paints its icon itself.
 void CDorvaneDlg::OnPaint()
 {
+    if (!IsIconic())
+    {
+        Default();
+        return;
+    }
     CPaintDC dc(m_hWnd);
     SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
 

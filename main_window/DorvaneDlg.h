@@ -73,10 +73,11 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
-    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
-
-    void OnPaint();
-    HCURSOR OnQueryDragIcon();
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    void OnSysCommand(UINT nID, LPARAM lParam) override;
+    void OnPaint() override;
+    HCURSOR OnQueryDragIcon() override;
+    void OnDpiChanged(UINT nDpi, LPCRECT prcSuggested) override;
 
     void LimitDateRange();
     // The program's icon in both sizes, in the images made for nDpi.

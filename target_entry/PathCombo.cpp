@@ -54,13 +54,6 @@ BOOL CPathCombo::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* p
     case CB_INSERTSTRING:
         *pResult = OnInsertString(wParam, lParam);
         return TRUE;
-    case WM_CREATE:
-        *pResult = OnCreate(reinterpret_cast<LPCREATESTRUCT>(lParam));
-        return TRUE;
-    case WM_DROPFILES:
-        OnDropFiles(reinterpret_cast<HDROP>(wParam));
-        *pResult = 0;
-        return TRUE;
     default:
         return CComboBox::OnWndMsg(message, wParam, lParam, pResult);
     }

@@ -71,10 +71,10 @@ protected:
     // Widens the drop-down list to the widest entry plus a scroll bar.
     void UpdateDroppedWidth();
     void OnEditUpdate();
-    int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    int OnCreate(LPCREATESTRUCT lpCreateStruct) override;
     // Writes the first dropped item (a shortcut's target in its place) into
     // the edit field when it exists; the history is left alone.
-    void OnDropFiles(HDROP hDropInfo);
+    void OnDropFiles(HDROP hDropInfo) override;
 
 private:
     LRESULT AddEntry(LPARAM lParam);
