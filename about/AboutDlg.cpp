@@ -25,13 +25,26 @@ BOOL CAboutDlg::OnInitDialog()
     // Binding the labels gives each its caption as target; the real targets
     // replace those in the tool tips before the box shows.
     CDialog::OnInitDialog();
-    const int nIconSize = ::MulDiv(32, static_cast<int>(GetDpi()), 96);
-    m_icon.Reset(static_cast<HICON>(::LoadImage(::GetModuleHandle(nullptr), MAKEINTRESOURCE(IDR_MAINFRAME),
-                                                IMAGE_ICON, nIconSize, nIconSize, LR_DEFAULTCOLOR)));
-    ::SendDlgItemMessage(m_hWnd, IDC_ABOUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(m_icon.Get()), 0);
+    LoadProgramIcon(GetDpi());
     m_btnOK.SetIcons(IDI_TICK, 0, 32, 32);
     m_linkMail.SetTarget(kMailTarget);
     m_linkWeb.SetTarget(kWebTarget);
     // The focus goes to the first tab stop, the "OK" button.
     return TRUE;
+}
+
+void CAboutDlg::OnDpiChanged(UINT nDpi, LPCRECT)
+{
+    // The OK button loads its own icon again once the box has moved.
+    Default();
+    LoadProgramIcon(nDpi);
+}
+
+void CAboutDlg::LoadProgramIcon(UINT nDpi)
+{
+    const int nSize = Scale(32, nDpi);
+    HICON hIcon = LoadIconImage(IDR_MAINFRAME, nSize, nSize);
+    ::SendDlgItemMessage(m_hWnd, IDC_ABOUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(hIcon), 0);
+    // The image shown before goes once the control no longer uses it.
+    m_icon.Reset(hIcon);
 }

@@ -22,11 +22,16 @@ public:
     CHyperLink m_linkWeb;
     CHyperLink m_linkMail;
     CIconButton m_btnOK;
-    // The program's icon, 32 px at 96 DPI; the template's control alone would
-    // show the icon file's first image, the largest, at every scale.
+    // The program's icon, 32 px at 96 DPI, reloaded when the box moves to a
+    // display of another scale; the template's control alone would show the
+    // icon file's first image, the largest, at every scale.
     IconHolder m_icon;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
+    void OnDpiChanged(UINT nDpi, LPCRECT prcSuggested) override;
+
+private:
+    void LoadProgramIcon(UINT nDpi);
 };

@@ -34,18 +34,6 @@ HCURSOR CopyHelpProgramCursor()
 }
 }
 
-CHyperLink::CHyperLink()
-    : m_crLink(RGB(0, 0, 238)),
-      m_crVisited(RGB(85, 26, 139)),
-      m_crHover(RGB(238, 0, 0)),
-      m_bHover(FALSE),
-      m_bVisited(FALSE),
-      m_bUnderline(TRUE),
-      m_bAutoSize(TRUE),
-      m_hHandCursor(nullptr)
-{
-}
-
 CHyperLink::~CHyperLink()
 {
     if (m_hHandCursor == nullptr)
@@ -63,14 +51,14 @@ void CHyperLink::SetTarget(CString strTarget)
     if (!::IsWindow(m_hWnd))
         return;
     FitToText();
-    m_toolTip.UpdateTipText(m_strTarget, this, kTipToolID);
+    m_toolTip.UpdateTipText(m_strTarget, m_hWnd, kTipToolID);
 }
 
-void CHyperLink::SetVisited(BOOL bVisited)
+void CHyperLink::SetVisited(bool bVisited)
 {
     m_bVisited = bVisited;
     if (::IsWindow(m_hWnd))
-        Invalidate(TRUE);
+        Invalidate();
 }
 
 void CHyperLink::PreSubclassWindow()
@@ -91,8 +79,8 @@ void CHyperLink::PreSubclassWindow()
     if (hFont == nullptr)
         hFont = static_cast<HFONT>(::GetStockObject(SYSTEM_FONT));
     LOGFONT lf = {};
-    CFont::Borrow(hFont).GetLogFont(&lf);
-    lf.lfUnderline = static_cast<BYTE>(m_bUnderline & 0xFF);
+    ::GetObject(hFont, sizeof(lf), &lf);
+    lf.lfUnderline = TRUE;
     m_fontLink.CreateFontIndirect(&lf);
     SetFont(m_fontLink, TRUE);
 
@@ -102,7 +90,7 @@ void CHyperLink::PreSubclassWindow()
     CRect rcClient;
     GetClientRect(&rcClient);
     m_toolTip.Create(this, 0);
-    m_toolTip.AddTool(this, m_strTarget, &rcClient, kTipToolID);
+    m_toolTip.AddTool(m_hWnd, m_strTarget, &rcClient, kTipToolID);
 
     CStatic::PreSubclassWindow();
 }
@@ -111,26 +99,6 @@ BOOL CHyperLink::PreTranslateMessage(MSG* pMsg)
 {
     m_toolTip.RelayEvent(pMsg);
     return CStatic::PreTranslateMessage(pMsg);
-}
-
-BOOL CHyperLink::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
-{
-    switch (message)
-    {
-    case WM_SETCURSOR:
-        *pResult = OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam), HIWORD(lParam));
-        return TRUE;
-    case WM_MOUSEMOVE:
-        OnMouseMove(static_cast<UINT>(wParam), CPoint(lParam));
-        *pResult = 0;
-        return TRUE;
-    case WM_KILLFOCUS:
-        OnKillFocus(reinterpret_cast<HWND>(wParam));
-        *pResult = 0;
-        return TRUE;
-    default:
-        return CStatic::OnWndMsg(message, wParam, lParam, pResult);
-    }
 }
 
 BOOL CHyperLink::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
@@ -147,7 +115,7 @@ BOOL CHyperLink::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESU
 HBRUSH CHyperLink::CtlColor(HDC hDC, UINT /*nCtlColor*/)
 {
     COLORREF crText = m_crLink;
-    if (m_bHover)
+    if (m_hover.IsHot())
         crText = m_crHover;
     else if (m_bVisited)
         crText = m_crVisited;
@@ -165,38 +133,23 @@ BOOL CHyperLink::OnSetCursor(HWND /*hWnd*/, UINT /*nHitTest*/, UINT /*message*/)
     return TRUE;
 }
 
-void CHyperLink::OnMouseMove(UINT /*nFlags*/, CPoint point)
+void CHyperLink::OnMouseMove(UINT nFlags, CPoint point)
 {
     Default();
-    if (m_bHover)
-    {
-        // The label holds the capture while hovered, so it sees the move
-        // that leaves it.
-        CRect rcClient;
-        GetClientRect(&rcClient);
-        if (!rcClient.PtInRect(point))
-        {
-            m_bHover = FALSE;
-            ReleaseCapture();
-            RedrawNow();
-        }
-        return;
-    }
-    m_bHover = TRUE;
-    RedrawNow();
-    SetCapture();
+    if (m_hover.OnMouseMove(m_hWnd, nFlags, point))
+        RedrawNow();
 }
 
 void CHyperLink::OnKillFocus(HWND /*hNewWnd*/)
 {
     Default();
-    m_bHover = FALSE;
-    Invalidate(TRUE);
+    if (m_hover.PutOut())
+        Invalidate();
 }
 
 void CHyperLink::FitToText()
 {
-    if (!::IsWindow(m_hWnd) || !m_bAutoSize)
+    if (!::IsWindow(m_hWnd))
         return;
 
     CRect rc;
@@ -204,7 +157,7 @@ void CHyperLink::FitToText()
     if (HWND hParent = GetParent())
         ::MapWindowPoints(nullptr, hParent, reinterpret_cast<LPPOINT>(&rc), 2);
 
-    const CSize size = MeasureCaption();
+    const SIZE size = MeasureCaption();
     const DWORD dwStyle = GetStyle();
 
     // Centring divides the difference evenly, truncating toward zero, so an
@@ -253,13 +206,13 @@ void CHyperLink::LoadHandCursor()
     }
 }
 
-CSize CHyperLink::MeasureCaption()
+SIZE CHyperLink::MeasureCaption()
 {
     CString strCaption;
     GetWindowText(strCaption);
     CClientDC dc(m_hWnd);
     HFONT hOldFont = dc.SelectObject(&m_fontLink);
-    CSize size = dc.GetTextExtent(strCaption);
+    SIZE size = dc.GetTextExtent(strCaption);
     dc.SelectObject(hOldFont);
     return size;
 }

@@ -1,7 +1,6 @@
 // The program's push button: owner-drawn, with an icon beside or above its
-// caption. A flat button lights up (becomes hot) while the mouse is over it
-// and a window of the program is active; it keeps the mouse capture while
-// hot so that it learns when the mouse leaves.
+// caption. A flat button lights up (becomes hot) under the mouse, by the
+// program's one hover rule (HoverTracker.h).
 //
 // The button owns the icons SetIcons loads and destroys them when it goes or
 // when it loads them again. Icon, caption margins and focus rectangle follow
@@ -9,6 +8,7 @@
 // from the icon file's 64 px image, never stretched.
 #pragma once
 
+#include "controls/HoverTracker.h"
 #include "framework/CButton.h"
 #include "framework/CDC.h"
 #include "framework/CRect.h"
@@ -18,52 +18,39 @@
 class CIconButton : public CButton
 {
 public:
-    CIconButton();
-
     // Loads the icons from the program's resources; a normal icon id of 0
     // shows the hot icon in both looks. The size is the one at 96 DPI; the
     // images loaded are those for the window's DPI (the window must exist),
     // and are loaded again when it moves to a display of another scale.
     void SetIcons(int nHotIconID, int nNormalIconID, BYTE nWidth, BYTE nHeight);
 
-    // Each takes its colour back to the current system colour; only a
-    // bRepaint of exactly TRUE repaints the button.
-    void ResetNormalBackColor(BOOL bRepaint);
-    void ResetNormalTextColor(BOOL bRepaint);
-    void ResetHotBackColor(BOOL bRepaint);
-    void ResetHotTextColor(BOOL bRepaint);
-
-    COLORREF GetNormalBackColor() const { return m_clrNormalBack; }
-    COLORREF GetNormalTextColor() const { return m_clrNormalText; }
-    COLORREF GetHotBackColor() const { return m_clrHotBack; }
-    COLORREF GetHotTextColor() const { return m_clrHotText; }
-
     void PreSubclassWindow() override;
     void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
 
 protected:
-    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
-    void OnMouseMove(UINT nFlags, CPoint point);
-    void OnKillFocus(HWND hNewWnd);
+    void OnMouseMove(UINT nFlags, CPoint point) override;
+    void OnKillFocus(HWND hNewWnd) override;
+    void OnDpiChangedAfterParent() override;
 
     // Places and draws the icon, and moves the caption rectangle's left or
     // top edge aside to make room for it.
     void DrawButtonIcon(CDC* pDC, CString& strCaption, LPCRECT prcItem, CRect* prcCaption,
-                        BOOL bPressed, BOOL bDisabled);
+                        bool bPressed, bool bDisabled);
 
     int m_nIconPlacement = 0;       // 0: left of the caption, 1: above it, else the item's corner
-    BOOL m_bShowCaption = TRUE;
-    BOOL m_bFlatEdges = TRUE;       // a flat button's one-pixel edge while hot or pressed
-    BOOL m_bFlat = TRUE;            // FALSE: the classic raised button, never hot
-    BOOL m_bHot = FALSE;
+    bool m_bShowCaption = true;
+    bool m_bFlatEdges = true;       // a flat button's one-pixel edge while hot or pressed
+    bool m_bFlat = true;            // false: the classic raised button, never hot
+    CHoverTracker m_hover;
     IconHolder m_hotIcon;           // while empty no icon is painted at all
     IconHolder m_normalIcon;        // while empty the hot icon serves both looks
     int m_nIconHeight = 0;          // in pixels at the current DPI
     int m_nIconWidth = 0;
-    COLORREF m_clrNormalBack;
-    COLORREF m_clrNormalText;
-    COLORREF m_clrHotBack;
-    COLORREF m_clrHotText;
+    // The system's colours when the button was made.
+    COLORREF m_clrNormalBack = ::GetSysColor(COLOR_BTNFACE);
+    COLORREF m_clrNormalText = ::GetSysColor(COLOR_BTNTEXT);
+    COLORREF m_clrHotBack = ::GetSysColor(COLOR_BTNFACE);
+    COLORREF m_clrHotText = ::GetSysColor(COLOR_BTNTEXT);
 
 private:
     int m_nHotIconID = 0;
@@ -73,12 +60,9 @@ private:
     UINT m_nDpi = 96;
 
     // A length given at 96 DPI, in pixels at the current DPI.
-    int Scaled(int nLength) const { return ::MulDiv(nLength, static_cast<int>(m_nDpi), 96); }
+    int Scaled(int nLength) const { return Scale(nLength, m_nDpi); }
     void LoadIcons();
-    void OnDpiChanged();
-    void ResetColor(COLORREF& clrField, int nSysColor, BOOL bRepaint);
-    BOOL IsHotLook(BOOL bPressed) const { return m_bHot || bPressed; }
-    void DrawEdge(CDC* pDC, const CRect& rcFace, BOOL bPressed) const;
-    void DrawCaption(CDC* pDC, const CString& strCaption, CRect& rcCaption, BOOL bPressed,
-                     BOOL bDisabled);
+    bool IsHotLook(bool bPressed) const { return m_hover.IsHot() || bPressed; }
+    void DrawEdge(CDC* pDC, const CRect& rcFace, bool bPressed) const;
+    void DrawCaption(CDC* pDC, const CString& strCaption, CRect& rcCaption, bool bPressed, bool bDisabled);
 };

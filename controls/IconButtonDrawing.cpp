@@ -2,7 +2,6 @@
 
 #include "controls/MemDC.h"
 #include "framework/CBrush.h"
-#include "framework/CFont.h"
 #include "framework/CPen.h"
 
 namespace
@@ -54,9 +53,9 @@ void CIconButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     CMemDC dc(&dcItem);
 
     const UINT nState = lpDrawItemStruct->itemState;
-    const BOOL bPressed = (nState & ODS_SELECTED) != 0;
-    const BOOL bFocused = (nState & ODS_FOCUS) != 0;
-    const BOOL bDisabled = (nState & ODS_DISABLED) != 0;
+    const bool bPressed = (nState & ODS_SELECTED) != 0;
+    const bool bFocused = (nState & ODS_FOCUS) != 0;
+    const bool bDisabled = (nState & ODS_DISABLED) != 0;
     CRect rcFace(lpDrawItemStruct->rcItem);
 
     // The classic default frame: the focused button is the one Enter presses.
@@ -67,7 +66,7 @@ void CIconButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
         rcFace.DeflateRect(1, 1);
     }
 
-    CBrush brFace(IsHotLook(bPressed) ? GetHotBackColor() : GetNormalBackColor());
+    CBrush brFace(IsHotLook(bPressed) ? m_clrHotBack : m_clrNormalBack);
     dc.FillRect(rcFace, &brFace);
     DrawEdge(&dc, rcFace, bPressed);
 
@@ -88,7 +87,7 @@ void CIconButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
         DrawCaption(&dc, strCaption, rcCaption, bPressed, bDisabled);
 }
 
-void CIconButton::DrawEdge(CDC* pDC, const CRect& rcFace, BOOL bPressed) const
+void CIconButton::DrawEdge(CDC* pDC, const CRect& rcFace, bool bPressed) const
 {
     if (m_bFlat)
     {
@@ -96,7 +95,7 @@ void CIconButton::DrawEdge(CDC* pDC, const CRect& rcFace, BOOL bPressed) const
             return;
         if (bPressed)
             DrawFlatEdge(pDC, rcFace, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT);
-        else if (m_bHot)
+        else if (m_hover.IsHot())
             DrawFlatEdge(pDC, rcFace, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW);
     }
     else if (bPressed)
@@ -110,18 +109,17 @@ void CIconButton::DrawEdge(CDC* pDC, const CRect& rcFace, BOOL bPressed) const
     }
 }
 
-void CIconButton::DrawCaption(CDC* pDC, const CString& strCaption, CRect& rcCaption, BOOL bPressed,
-                              BOOL bDisabled)
+void CIconButton::DrawCaption(CDC* pDC, const CString& strCaption, CRect& rcCaption, bool bPressed,
+                              bool bDisabled)
 {
     if (bPressed)
         rcCaption.OffsetRect(1, 1);
 
     // A button without a font of its own leaves the surface's default font.
-    CFont font = CFont::Borrow(GetFont());
-    HFONT hPrevFont = pDC->SelectObject(&font);
-    const BOOL bHotLook = IsHotLook(bPressed);
-    pDC->SetTextColor(bHotLook ? GetHotTextColor() : GetNormalTextColor());
-    pDC->SetBkColor(bHotLook ? GetHotBackColor() : GetNormalBackColor());
+    HGDIOBJ hPrevFont = pDC->SelectObject(GetFont());
+    const bool bHotLook = IsHotLook(bPressed);
+    pDC->SetTextColor(bHotLook ? m_clrHotText : m_clrNormalText);
+    pDC->SetBkColor(bHotLook ? m_clrHotBack : m_clrNormalBack);
 
     const CRect rcBounds(rcCaption);
     pDC->DrawText(strCaption, -1, rcCaption, DT_SINGLELINE | DT_CALCRECT);
@@ -135,9 +133,9 @@ void CIconButton::DrawCaption(CDC* pDC, const CString& strCaption, CRect& rcCapt
 }
 
 void CIconButton::DrawButtonIcon(CDC* pDC, CString& strCaption, LPCRECT prcItem, CRect* prcCaption,
-                                 BOOL bPressed, BOOL bDisabled)
+                                 bool bPressed, bool bDisabled)
 {
-    CRect rcIcon(prcItem);
+    CRect rcIcon(*prcItem);
     const int nWidth = m_nIconWidth;
     const int nHeight = m_nIconHeight;
 

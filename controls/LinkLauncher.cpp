@@ -4,9 +4,8 @@
 
 #include "framework/AfxMessageBox.h"
 #include "framework/FileHandle.h"
-#include "framework/RegKey.h"
+#include "framework/Registry.h"
 
-#include <algorithm>
 #include <vector>
 
 namespace
@@ -22,7 +21,6 @@ const DWORD kInputIdleTimeoutMs = 10000;
 // What WinExec returns for a started program.
 const UINT kProgramStarted = 33;
 
-
 INT_PTR LaunchCode(HINSTANCE hResult)
 {
     return reinterpret_cast<INT_PTR>(hResult);
@@ -31,23 +29,6 @@ INT_PTR LaunchCode(HINSTANCE hResult)
 HINSTANCE LaunchResult(UINT nCode)
 {
     return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(nCode));
-}
-
-// The key's default value, read whole: the buffer grows until the value
-// fits, also when the value grows between two reads.
-LONG ReadDefaultValue(HKEY hKey, CString& strOut)
-{
-    std::vector<TCHAR> value(1);
-    for (;;)
-    {
-        DWORD cbValue = static_cast<DWORD>(value.size() * sizeof(TCHAR));
-        LONG lResult = ::RegGetValue(hKey, nullptr, nullptr, RRF_RT_REG_SZ, nullptr, value.data(), &cbValue);
-        if (lResult == ERROR_SUCCESS)
-            strOut = value.data();
-        if (lResult != ERROR_MORE_DATA)
-            return lResult;
-        value.resize(std::max<size_t>(cbValue / sizeof(TCHAR) + 1, value.size() * 2));
-    }
 }
 
 // The open command with the target in place of its argument placeholder:
@@ -131,8 +112,8 @@ LPCTSTR LaunchErrorText(int nError)
 
 void CHyperLink::OnClicked()
 {
-    // The capture, if held, stays: the next mouse move sets the hover again.
-    m_bHover = FALSE;
+    // The visited colour shows until the mouse comes over the label again.
+    m_hover.PutOut();
     HINSTANCE hResult = OpenTarget(m_strTarget, SW_SHOW);
     m_bVisited = LaunchCode(hResult) > 32;
     if (!m_bVisited)
@@ -141,7 +122,7 @@ void CHyperLink::OnClicked()
         ShowLaunchError(static_cast<int>(LaunchCode(hResult)));
         return;
     }
-    SetVisited(TRUE);
+    SetVisited(true);
 }
 
 HINSTANCE CHyperLink::OpenTarget(LPCTSTR pszTarget, int nShowCmd)
@@ -151,9 +132,9 @@ HINSTANCE CHyperLink::OpenTarget(LPCTSTR pszTarget, int nShowCmd)
         return hResult;
 
     CString strCommand;
-    if (ReadRegDefault(HKEY_CLASSES_ROOT, _T(".htm"), strCommand) != ERROR_SUCCESS)
-        return hResult;
-    if (ReadRegDefault(HKEY_CLASSES_ROOT, strCommand + _T("\\shell\\open\\command"), strCommand) != ERROR_SUCCESS)
+    if (RegReadString(HKEY_CLASSES_ROOT, _T(".htm"), nullptr, strCommand) != ERROR_SUCCESS ||
+        RegReadString(HKEY_CLASSES_ROOT, strCommand + _T("\\shell\\open\\command"), nullptr, strCommand) !=
+            ERROR_SUCCESS)
         return hResult;
 
     // A registered but empty command names nothing to run.
@@ -163,15 +144,6 @@ HINSTANCE CHyperLink::OpenTarget(LPCTSTR pszTarget, int nShowCmd)
     return LaunchResult(RunCommandLine(CommandLineFor(strCommand, pszTarget), nShowCmd));
 }
 
-LONG CHyperLink::ReadRegDefault(HKEY hRoot, LPCTSTR pszSubKey, CString& strOut)
-{
-    RegKey key;
-    LONG lResult = ::RegOpenKeyEx(hRoot, pszSubKey, 0, KEY_QUERY_VALUE, &key);
-    if (lResult != ERROR_SUCCESS)
-        return lResult;
-    return ReadDefaultValue(key.Get(), strOut);
-}
-
 void CHyperLink::ShowLaunchError(int nError)
 {
     CString strError;
@@ -179,5 +151,5 @@ void CHyperLink::ShowLaunchError(int nError)
         strError = pszText;
     else
         strError.Format(_T("Unknown Error (%d) occurred."), nError);
-    AfxMessageBox(_T("Unable to open hyperlink:\n\n") + strError, MB_OK | MB_ICONEXCLAMATION, 0);
+    AfxMessageBox(_T("Unable to open hyperlink:\n\n") + strError, MB_OK | MB_ICONEXCLAMATION);
 }

@@ -2,9 +2,6 @@
 // the target's own coordinates; when it goes, the finished image reaches the
 // target in a single block transfer, so the intermediate steps never show.
 // The area it covers is the target's clip box when it is made.
-//
-// A printing target is not buffered: the surface borrows the target's
-// handles, draws straight onto it, and never deletes them.
 #pragma once
 
 #include "framework/CBitmap.h"
@@ -26,5 +23,4 @@ private:
     HBITMAP m_hPrevBitmap = nullptr;
     CDC* m_pTargetDC;
     CRect m_rcArea;
-    BOOL m_bOffscreen;
 };

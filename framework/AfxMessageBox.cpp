@@ -2,7 +2,7 @@
 
 #include "framework/CWinApp.h"
 
-int AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT /*nIDHelp*/)
+int AfxMessageBox(LPCTSTR lpszText, UINT nType)
 {
     HWND owner = GetActiveWindow();
     if ((nType & MB_ICONMASK) == 0)
@@ -13,11 +13,4 @@ int AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT /*nIDHelp*/)
             nType |= MB_ICONEXCLAMATION;
     }
     return MessageBox(owner, lpszText, AfxGetAppName(), nType);
-}
-
-int AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)
-{
-    CString text;
-    text.LoadString(nIDPrompt);
-    return AfxMessageBox(text, nType, nIDHelp);
 }

@@ -4,6 +4,4 @@
 
 #include "framework/Win32.h"
 
-int AfxMessageBox(LPCTSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
-// The text is loaded from the string table.
-int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = 0);
+int AfxMessageBox(LPCTSTR lpszText, UINT nType = MB_OK);

@@ -10,11 +10,7 @@ class CDC;
 class CBitmap : public CGdiObject
 {
 public:
-    CBitmap() = default;
-
     // Takes the colour format of the bitmap selected into the DC: on a fresh
     // memory DC that is one-bit monochrome, so pass a window or screen DC.
     BOOL CreateCompatibleBitmap(const CDC* pDC, int nWidth, int nHeight);
-
-    operator HBITMAP() const { return static_cast<HBITMAP>(m_hObject); }
 };

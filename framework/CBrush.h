@@ -1,4 +1,5 @@
-// A brush. Who deletes the handle: see CGdiObject.
+// A solid brush; the object stays empty if it cannot be made. Who deletes
+// the handle: see CGdiObject.
 #pragma once
 
 #include "framework/CGdiObject.h"
@@ -6,11 +7,5 @@
 class CBrush : public CGdiObject
 {
 public:
-    CBrush() = default;
-    // Creates a solid brush; the object stays empty if that fails.
-    explicit CBrush(COLORREF crColor);
-
-    BOOL CreateSolidBrush(COLORREF crColor);
-
-    operator HBRUSH() const { return static_cast<HBRUSH>(m_hObject); }
+    explicit CBrush(COLORREF crColor) { Attach(::CreateSolidBrush(crColor)); }
 };

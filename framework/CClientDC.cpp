@@ -1,15 +1,9 @@
 #include "framework/CClientDC.h"
 
-#include "framework/CWnd.h"
-
 CClientDC::CClientDC(HWND hWnd) : m_hWnd(hWnd), m_hWindowDC(::GetDC(hWnd))
 {
-    m_hDC = m_hAttribDC = m_hWindowDC;
+    m_hDC = m_hWindowDC;
     m_nSavedDC = ::SaveDC(m_hWindowDC);
-}
-
-CClientDC::CClientDC(const CWnd* pWnd) : CClientDC(pWnd ? pWnd->GetSafeHwnd() : nullptr)
-{
 }
 
 CClientDC::~CClientDC()

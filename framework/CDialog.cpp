@@ -32,7 +32,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hDlg, UINT message, WPARAM, LPARAM lPa
 
 HWND CDialog::CreateFromTemplate(HWND hWndOwner)
 {
-    m_bModalEnded = FALSE;
+    m_bModalEnded = false;
     m_nModalResult = -1;
     ::CreateDialogParam(::GetModuleHandle(nullptr), MAKEINTRESOURCE(m_nIDTemplate), hWndOwner,
                         &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
@@ -46,7 +46,7 @@ INT_PTR CDialog::DoModal()
     HWND hWndOwner = m_pParentWnd != nullptr ? m_pParentWnd->m_hWnd : ::GetActiveWindow();
     if (hWndOwner != nullptr)
         hWndOwner = ::GetAncestor(hWndOwner, GA_ROOT);
-    BOOL bOwnerWasEnabled = hWndOwner != nullptr && ::IsWindowEnabled(hWndOwner);
+    const bool bOwnerWasEnabled = hWndOwner != nullptr && ::IsWindowEnabled(hWndOwner);
     if (bOwnerWasEnabled)
         ::EnableWindow(hWndOwner, FALSE);
 
@@ -78,7 +78,7 @@ void CDialog::RunModalLoop()
         }
         if (bGot == -1)
             return;
-        BOOL bConsumed;
+        bool bConsumed;
         try
         {
             bConsumed = WalkPreTranslateTree(hDlg, &msg);
@@ -86,7 +86,7 @@ void CDialog::RunModalLoop()
         catch (...)
         {
             ReportException();
-            bConsumed = TRUE;
+            bConsumed = true;
         }
         if (!bConsumed)
         {
@@ -96,7 +96,7 @@ void CDialog::RunModalLoop()
     }
 }
 
-void CDialog::EndModal(HWND hWndOwner, BOOL bOwnerWasEnabled)
+void CDialog::EndModal(HWND hWndOwner, bool bOwnerWasEnabled)
 {
     // The owner is enabled and active again before the dialog goes, so the
     // activation does not pass to another program's window meanwhile.
@@ -112,26 +112,24 @@ void CDialog::EndModal(HWND hWndOwner, BOOL bOwnerWasEnabled)
 void CDialog::EndDialog(int nResult)
 {
     m_nModalResult = nResult;
-    m_bModalEnded = TRUE;
+    m_bModalEnded = true;
 }
 
-BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
+void CDialog::UpdateData(bool bSaveAndValidate)
 {
     CDataExchange dx(this, bSaveAndValidate);
     DoDataExchange(&dx);
-    return TRUE;
 }
 
 BOOL CDialog::OnInitDialog()
 {
-    UpdateData(FALSE);
+    UpdateData(false);
     return TRUE;
 }
 
 void CDialog::OnOK()
 {
-    if (!UpdateData(TRUE))
-        return;
+    UpdateData(true);
     EndDialog(IDOK);
 }
 
@@ -155,31 +153,19 @@ BOOL CDialog::PreTranslateMessage(MSG* pMsg)
     return ::IsDialogMessage(m_hWnd, pMsg);
 }
 
-BOOL CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+BOOL CDialog::OnCommand(WPARAM wParam, LPARAM)
 {
-    switch (message)
-    {
-    case WM_COMMAND:
-        // BN_CLICKED is also the code of a menu command.
-        if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDOK)
-        {
-            OnOK();
-            *pResult = 0;
-            return TRUE;
-        }
-        if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDCANCEL)
-        {
-            OnCancel();
-            *pResult = 0;
-            return TRUE;
-        }
-        break;
-    case WM_CLOSE:
+    // BN_CLICKED is also the code of a menu command.
+    if (HIWORD(wParam) != BN_CLICKED || (LOWORD(wParam) != IDOK && LOWORD(wParam) != IDCANCEL))
+        return FALSE;
+    if (LOWORD(wParam) == IDOK)
+        OnOK();
+    else
         OnCancel();
-        *pResult = 0;
-        return TRUE;
-    default:
-        break;
-    }
-    return CWnd::OnWndMsg(message, wParam, lParam, pResult);
+    return TRUE;
+}
+
+void CDialog::OnClose()
+{
+    OnCancel();
 }

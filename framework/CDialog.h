@@ -41,16 +41,16 @@ public:
     // Ends the dialog with nResult.
     void EndDialog(int nResult);
 
-    // Moves the data between the fields and the controls: TRUE reads the
-    // controls into the fields, FALSE shows the fields in the controls.
-    BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+    // Moves the data between the fields and the controls: true reads the
+    // controls into the fields, false shows the fields in the controls.
+    void UpdateData(bool bSaveAndValidate);
 
     // --- What a derived dialog overrides ----------------------------------
 
-    // Base: the first data exchange (UpdateData(FALSE)), which binds the
+    // Base: the first data exchange (UpdateData(false)), which binds the
     // DDX_Control members; returns TRUE.
     virtual BOOL OnInitDialog();
-    // Base: UpdateData(TRUE), then EndDialog(IDOK).
+    // Base: UpdateData(true), then EndDialog(IDOK).
     virtual void OnOK();
     // Base: EndDialog(IDCANCEL).
     virtual void OnCancel();
@@ -58,7 +58,10 @@ public:
     // Base: IsDialogMessage for keyboard and mouse messages of this dialog's
     // own windows (Tab, Enter, Escape, mnemonics).
     BOOL PreTranslateMessage(MSG* pMsg) override;
-    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    // IDOK and IDCANCEL: OnOK and OnCancel.
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // The close box: OnCancel.
+    void OnClose() override;
 
 protected:
     UINT m_nIDTemplate;
@@ -68,8 +71,8 @@ private:
     static INT_PTR CALLBACK DialogProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam);
     HWND CreateFromTemplate(HWND hWndOwner);
     void RunModalLoop();
-    void EndModal(HWND hWndOwner, BOOL bOwnerWasEnabled);
+    void EndModal(HWND hWndOwner, bool bOwnerWasEnabled);
 
-    BOOL m_bModalEnded = FALSE;
+    bool m_bModalEnded = false;
     int m_nModalResult = -1;
 };

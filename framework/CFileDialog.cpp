@@ -60,9 +60,3 @@ BOOL CFileDialog::Show()
 {
     return m_bOpenFileDialog ? GetOpenFileName(&m_ofn) : GetSaveFileName(&m_ofn);
 }
-
-CString CFileDialog::GetFileName() const
-{
-    CString path = GetPathName();
-    return path.Mid(path.ReverseFind(_T('\\')) + 1);
-}

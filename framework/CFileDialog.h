@@ -26,7 +26,6 @@ public:
     INT_PTR DoModal();
 
     CString GetPathName() const { return CString(m_fileName.data()); }
-    CString GetFileName() const;
 
     // Set fields (such as lpstrTitle) before DoModal.
     OPENFILENAME m_ofn = {};

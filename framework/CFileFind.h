@@ -28,7 +28,6 @@ public:
     DWORD GetError() const { return m_dwError; }
 
     // About the current entry
-    CString GetFileName() const { return m_current.cFileName; }
     CString GetFilePath() const;            // the folder of the pattern, "\", the name
     CString GetRoot() const { return m_strRoot; }   // the folder of the pattern
     BOOL IsDirectory() const { return (m_current.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }

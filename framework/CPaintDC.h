@@ -6,22 +6,16 @@
 
 #include "framework/CDC.h"
 
-class CWnd;
-
 class CPaintDC : public CDC
 {
 public:
     explicit CPaintDC(HWND hWnd);
-    explicit CPaintDC(const CWnd* pWnd);
     ~CPaintDC() override;
     CPaintDC(const CPaintDC&) = delete;
     CPaintDC& operator=(const CPaintDC&) = delete;
 
-    PAINTSTRUCT m_ps = {};
-
-protected:
-    HWND m_hWnd;
-
 private:
+    HWND m_hWnd;
+    PAINTSTRUCT m_ps = {};
     int m_nSavedDC = 0;
 };

@@ -1,4 +1,5 @@
-// A pen. Who deletes the handle: see CGdiObject.
+// A pen; the object stays empty if it cannot be made. Who deletes the
+// handle: see CGdiObject.
 #pragma once
 
 #include "framework/CGdiObject.h"
@@ -6,11 +7,5 @@
 class CPen : public CGdiObject
 {
 public:
-    CPen() = default;
-    // Creates the pen; the object stays empty if that fails.
-    CPen(int nPenStyle, int nWidth, COLORREF crColor);
-
-    BOOL CreatePen(int nPenStyle, int nWidth, COLORREF crColor);
-
-    operator HPEN() const { return static_cast<HPEN>(m_hObject); }
+    CPen(int nPenStyle, int nWidth, COLORREF crColor) { Attach(::CreatePen(nPenStyle, nWidth, crColor)); }
 };

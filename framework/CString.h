@@ -33,11 +33,11 @@ public:
     CString& operator=(LPCTSTR psz);
     CString& operator+=(const CString& str) { m_str += str.m_str; return *this; }
     CString& operator+=(LPCTSTR psz);
-    CString& operator+=(TCHAR ch) { m_str += ch; return *this; }
     friend CString operator+(const CString& a, const CString& b) { CString r(a); r += b; return r; }
     friend CString operator+(const CString& a, LPCTSTR b) { CString r(a); r += b; return r; }
     friend CString operator+(LPCTSTR a, const CString& b) { CString r(a); r += b; return r; }
-    friend CString operator+(const CString& a, TCHAR b) { CString r(a); r += b; return r; }
+    // Without it, text + ch would compile as pointer arithmetic on the text.
+    friend CString operator+(const CString& a, TCHAR b) { CString r(a); r.m_str += b; return r; }
 
     // Exact comparison.
     int Compare(LPCTSTR psz) const;
@@ -102,8 +102,6 @@ class CStringArray
 {
 public:
     int GetSize() const { return static_cast<int>(m_items.size()); }
-    int GetCount() const { return GetSize(); }
-    bool IsEmpty() const { return m_items.empty(); }
     int Add(const CString& str) { m_items.push_back(str); return GetSize() - 1; }
     const CString& GetAt(int nIndex) const { return m_items.at(static_cast<size_t>(nIndex)); }
     const CString& operator[](int nIndex) const { return GetAt(nIndex); }

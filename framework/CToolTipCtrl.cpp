@@ -38,11 +38,6 @@ BOOL CToolTipCtrl::AddTool(HWND hWnd, UINT nIDText, LPCRECT lpRectTool, UINT_PTR
     return AddTool(hWnd, text, lpRectTool, nIDTool);
 }
 
-BOOL CToolTipCtrl::AddTool(CWnd* pWnd, LPCTSTR lpszText, LPCRECT lpRectTool, UINT_PTR nIDTool)
-{
-    return AddTool(pWnd->m_hWnd, lpszText, lpRectTool, nIDTool);
-}
-
 BOOL CToolTipCtrl::AddTool(HWND hWnd, LPCTSTR lpszText, LPCRECT lpRectTool, UINT_PTR nIDTool)
 {
     TOOLINFO ti = ToolInfo(hWnd, nIDTool);
@@ -55,9 +50,9 @@ BOOL CToolTipCtrl::AddTool(HWND hWnd, LPCTSTR lpszText, LPCRECT lpRectTool, UINT
     return static_cast<BOOL>(SendMessage(TTM_ADDTOOL, 0, reinterpret_cast<LPARAM>(&ti)));
 }
 
-void CToolTipCtrl::UpdateTipText(LPCTSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool)
+void CToolTipCtrl::UpdateTipText(LPCTSTR lpszText, HWND hWnd, UINT_PTR nIDTool)
 {
-    TOOLINFO ti = ToolInfo(pWnd->m_hWnd, nIDTool);
+    TOOLINFO ti = ToolInfo(hWnd, nIDTool);
     ti.lpszText = const_cast<LPTSTR>(lpszText);
     SendMessage(TTM_UPDATETIPTEXT, 0, reinterpret_cast<LPARAM>(&ti));
 }

@@ -1,6 +1,6 @@
 #include "framework/CWinApp.h"
 
-#include "framework/RegKey.h"
+#include "framework/Registry.h"
 
 #include <iterator>
 
@@ -37,7 +37,7 @@ void CWinApp::SetRegistryKey(LPCTSTR pszRegistryKey)
     m_strRegistryKey = pszRegistryKey;
 }
 
-CString CWinApp::GetSectionKeyPath(LPCTSTR pszSection) const
+CString CWinApp::SectionKeyPath(LPCTSTR pszSection) const
 {
     return _T("Software\\") + m_strRegistryKey + _T("\\") + m_strProfileName + _T("\\") + pszSection;
 }
@@ -46,51 +46,31 @@ UINT CWinApp::GetProfileInt(LPCTSTR pszSection, LPCTSTR pszEntry, int nDefault)
 {
     DWORD value = 0;
     DWORD size = sizeof(value);
-    LONG result = RegGetValue(HKEY_CURRENT_USER, GetSectionKeyPath(pszSection), pszEntry,
+    LONG result = RegGetValue(HKEY_CURRENT_USER, SectionKeyPath(pszSection), pszEntry,
                               RRF_RT_REG_DWORD, nullptr, &value, &size);
     return result == ERROR_SUCCESS ? value : static_cast<UINT>(nDefault);
 }
 
 CString CWinApp::GetProfileString(LPCTSTR pszSection, LPCTSTR pszEntry, LPCTSTR pszDefault)
 {
-    // RegGetValue terminates the text even when it was stored without its
-    // terminator; the size is asked first so a text of any length fits.
-    CString key = GetSectionKeyPath(pszSection);
-    DWORD size = 0;
-    if (RegGetValue(HKEY_CURRENT_USER, key, pszEntry, RRF_RT_REG_SZ, nullptr, nullptr, &size) == ERROR_SUCCESS)
-    {
-        CString value;
-        int chars = static_cast<int>(size / sizeof(TCHAR)) + 1;
-        LONG result = RegGetValue(HKEY_CURRENT_USER, key, pszEntry, RRF_RT_REG_SZ, nullptr,
-                                  value.GetBuffer(chars), &size);
-        value.ReleaseBuffer();
-        if (result == ERROR_SUCCESS)
-            return value;
-    }
-    return CString(pszDefault);
+    CString value(pszDefault);
+    RegReadString(HKEY_CURRENT_USER, SectionKeyPath(pszSection), pszEntry, value);
+    return value;
 }
 
 BOOL CWinApp::WriteProfileInt(LPCTSTR pszSection, LPCTSTR pszEntry, int nValue)
 {
-    RegKey key;
-    if (RegCreateKeyEx(HKEY_CURRENT_USER, GetSectionKeyPath(pszSection), 0, nullptr, 0, KEY_SET_VALUE,
-                       nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return FALSE;
-    DWORD value = static_cast<DWORD>(nValue);
-    return RegSetValueEx(key.Get(), pszEntry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                         sizeof(value)) == ERROR_SUCCESS;
+    const DWORD value = static_cast<DWORD>(nValue);
+    return ::RegSetKeyValue(HKEY_CURRENT_USER, SectionKeyPath(pszSection), pszEntry, REG_DWORD, &value,
+                            sizeof(value)) == ERROR_SUCCESS;
 }
 
 BOOL CWinApp::WriteProfileString(LPCTSTR pszSection, LPCTSTR pszEntry, LPCTSTR pszValue)
 {
-    RegKey key;
-    if (RegCreateKeyEx(HKEY_CURRENT_USER, GetSectionKeyPath(pszSection), 0, nullptr, 0, KEY_SET_VALUE,
-                       nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return FALSE;
-    CString value(pszValue);
-    DWORD bytes = static_cast<DWORD>((value.GetLength() + 1) * sizeof(TCHAR));
-    return RegSetValueEx(key.Get(), pszEntry, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.GetString()),
-                         bytes) == ERROR_SUCCESS;
+    const CString value(pszValue);
+    const DWORD bytes = static_cast<DWORD>((value.GetLength() + 1) * sizeof(TCHAR));
+    return ::RegSetKeyValue(HKEY_CURRENT_USER, SectionKeyPath(pszSection), pszEntry, REG_SZ, value.GetString(),
+                            bytes) == ERROR_SUCCESS;
 }
 
 CWinApp* AfxGetApp()
@@ -111,5 +91,5 @@ int AfxWinMain(HINSTANCE /*hInstance*/, HINSTANCE /*hPrevInstance*/, LPTSTR /*lp
     // There is no message loop of the application's own: InitInstance runs
     // the program (a modal dialog) and the process ends when it returns.
     app->InitInstance();
-    return app->ExitInstance();
+    return 0;
 }

@@ -18,9 +18,8 @@ public:
     CWinApp(const CWinApp&) = delete;
     CWinApp& operator=(const CWinApp&) = delete;
 
+    // Runs the program; what it returns is not looked at.
     virtual BOOL InitInstance() { return FALSE; }
-    // The process's exit code once InitInstance has returned FALSE.
-    virtual int ExitInstance() { return 0; }
 
     // Settings go to the registry key Software\<pszRegistryKey>\<profile name>.
     void SetRegistryKey(LPCTSTR pszRegistryKey);
@@ -32,12 +31,13 @@ public:
     BOOL WriteProfileInt(LPCTSTR pszSection, LPCTSTR pszEntry, int nValue);
     BOOL WriteProfileString(LPCTSTR pszSection, LPCTSTR pszEntry, LPCTSTR pszValue);
 
-    // The key of a section, for tests and tools: Software\Key\Profile\Section.
-    CString GetSectionKeyPath(LPCTSTR pszSection) const;
-
     CString m_strAppName;
     CString m_strRegistryKey;
     CString m_strProfileName;
+
+private:
+    // Software\Key\Profile\Section.
+    CString SectionKeyPath(LPCTSTR pszSection) const;
 };
 
 CWinApp* AfxGetApp();

@@ -16,6 +16,11 @@ struct ThreadWindows
     HHOOK hCreationHook = nullptr;
 };
 
+// Sent to each child of a per-monitor aware window once the window has taken
+// the scale of the display it moved to (Windows 10 1703 and later; the
+// headers name it only for those).
+const UINT kDpiChangedAfterParent = 0x02E3;
+
 ThreadWindows& ThisThread()
 {
     thread_local ThreadWindows windows;
@@ -111,7 +116,7 @@ CWnd::~CWnd()
     // Unbind first, so that the messages of the destruction never reach an
     // object that is half gone.
     HWND hWnd = m_hWnd;
-    BOOL bOwnsWindow = m_bOwnsWindow;
+    const bool bOwnsWindow = m_bOwnsWindow;
     Unbind();
     if (bOwnsWindow)
         ::DestroyWindow(hWnd);
@@ -145,7 +150,7 @@ void CWnd::Unbind()
         ::SetWindowLongPtr(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
     m_hWnd = nullptr;
     m_pfnSuper = nullptr;
-    m_bOwnsWindow = FALSE;
+    m_bOwnsWindow = false;
 }
 
 BOOL CWnd::SubclassWindow(HWND hWnd)
@@ -187,7 +192,7 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
         return FALSE;
     if (m_hWnd == nullptr)
         Bind(hWnd);
-    m_bOwnsWindow = TRUE;
+    m_bOwnsWindow = true;
     return TRUE;
 }
 
@@ -210,9 +215,49 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return DefWindowProc(message, wParam, lParam);
 }
 
-BOOL CWnd::OnWndMsg(UINT, WPARAM, LPARAM, LRESULT*)
+BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    return FALSE;
+    *pResult = 0;
+    switch (message)
+    {
+    case WM_CREATE:
+        *pResult = OnCreate(reinterpret_cast<LPCREATESTRUCT>(lParam));
+        return TRUE;
+    case WM_CLOSE:
+        OnClose();
+        return TRUE;
+    case WM_PAINT:
+        OnPaint();
+        return TRUE;
+    case WM_COMMAND:
+        return OnCommand(wParam, lParam);
+    case WM_SYSCOMMAND:
+        OnSysCommand(static_cast<UINT>(wParam), lParam);
+        return TRUE;
+    case WM_MOUSEMOVE:
+        OnMouseMove(static_cast<UINT>(wParam), CPoint(lParam));
+        return TRUE;
+    case WM_SETCURSOR:
+        *pResult = OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam), HIWORD(lParam));
+        return TRUE;
+    case WM_KILLFOCUS:
+        OnKillFocus(reinterpret_cast<HWND>(wParam));
+        return TRUE;
+    case WM_QUERYDRAGICON:
+        *pResult = reinterpret_cast<LRESULT>(OnQueryDragIcon());
+        return TRUE;
+    case WM_DROPFILES:
+        OnDropFiles(reinterpret_cast<HDROP>(wParam));
+        return TRUE;
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wParam), reinterpret_cast<LPCRECT>(lParam));
+        return TRUE;
+    case kDpiChangedAfterParent:
+        OnDpiChangedAfterParent();
+        return TRUE;
+    default:
+        return FALSE;
+    }
 }
 
 BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM, LRESULT* pResult)
@@ -288,12 +333,6 @@ BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
     return FALSE;
 }
 
-HWND CWnd::GetOwner() const
-{
-    HWND hOwner = ::GetWindow(m_hWnd, GW_OWNER);
-    return hOwner != nullptr ? hOwner : ::GetParent(m_hWnd);
-}
-
 UINT CWnd::GetDpi() const
 {
     using GetDpiForWindowProc = UINT(WINAPI*)(HWND);
@@ -320,17 +359,4 @@ CString CWnd::GetWindowTextOf(HWND hWnd)
     int nRead = ::GetWindowText(hWnd, text.GetBuffer(nLength), nLength + 1);
     text.ReleaseBuffer(nRead);
     return text;
-}
-
-BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
-{
-    DWORD dwOld = GetStyle();
-    DWORD dwNew = (dwOld & ~dwRemove) | dwAdd;
-    if (dwNew == dwOld)
-        return FALSE;
-    ::SetWindowLongPtr(m_hWnd, GWL_STYLE, static_cast<LONG_PTR>(dwNew));
-    if (nFlags != 0)
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
-    return TRUE;
 }

@@ -20,15 +20,18 @@
 // Dispatch. Every message of a bound window goes:
 //   static window procedure -> WindowProc -> (reflection, below)
 //   -> OnWndMsg -> if it returns FALSE: the original window procedure.
-// A derived class overrides OnWndMsg with a switch that cracks the parameters
-// once, calls its handler (OnMouseMove(UINT nFlags, CPoint point) and the
-// like), stores the result in *pResult and returns TRUE; for every other
-// message it returns what its base class's OnWndMsg returns. A handler that
-// wants the window's normal processing as well calls Default(), which passes
-// the message being handled, unchanged, to the original window procedure.
+// CWnd::OnWndMsg cracks the parameters of the messages the program's windows
+// handle once and calls the typed handler (OnMouseMove(UINT nFlags, CPoint
+// point) and the like); a derived class overrides the handler. A handler
+// that wants the window's normal processing, as every base handler does,
+// calls Default(), which passes the message being handled, unchanged, to the
+// original window procedure. A class that handles a message without a typed
+// handler (a control's own messages) overrides OnWndMsg for it, stores the
+// result in *pResult and returns TRUE, and otherwise returns what its base
+// class's OnWndMsg returns.
 //
 // Reflection. A parent's WindowProc first offers each control notification
-// to the object of the control it comes from (ReflectToChild in CWnd.cpp
+// to the object of the control it comes from (NotifyingChild in CWnd.cpp
 // lists them: WM_COMMAND from a control, WM_NOTIFY, WM_DRAWITEM,
 // WM_MEASUREITEM, WM_COMPAREITEM, WM_DELETEITEM, the WM_CTLCOLOR* messages,
 // WM_HSCROLL / WM_VSCROLL from a scroll control, WM_PARENTNOTIFY for a
@@ -106,6 +109,25 @@ public:
     // The reflected WM_CTLCOLOR* hook; nCtlColor is CTLCOLOR_STATIC and so on.
     virtual HBRUSH CtlColor(HDC hDC, UINT nCtlColor);
 
+    // --- Typed handlers (see Dispatch above) --------------------------------
+
+    virtual int OnCreate(LPCREATESTRUCT) { return static_cast<int>(Default()); }
+    virtual void OnClose() { Default(); }
+    virtual void OnPaint() { Default(); }
+    // TRUE when the command was handled; FALSE leaves it to the window's
+    // own procedure.
+    virtual BOOL OnCommand(WPARAM, LPARAM) { return FALSE; }
+    virtual void OnSysCommand(UINT /*nID*/, LPARAM) { Default(); }
+    virtual void OnMouseMove(UINT /*nFlags*/, CPoint) { Default(); }
+    virtual BOOL OnSetCursor(HWND, UINT /*nHitTest*/, UINT /*message*/) { return static_cast<BOOL>(Default()); }
+    virtual void OnKillFocus(HWND /*hNewWnd*/) { Default(); }
+    virtual HCURSOR OnQueryDragIcon() { return reinterpret_cast<HCURSOR>(Default()); }
+    virtual void OnDropFiles(HDROP) { Default(); }
+    // A top-level window moved to a display of another scale (nDpi; 96 is 100%).
+    virtual void OnDpiChanged(UINT /*nDpi*/, LPCRECT /*prcSuggested*/) { Default(); }
+    // Its parent window has taken the scale of the display it moved to.
+    virtual void OnDpiChangedAfterParent() { Default(); }
+
     // --- Message helpers ----------------------------------------------------
 
     // The message being handled, passed to the original window procedure.
@@ -124,25 +146,20 @@ public:
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     { return ::SendMessage(m_hWnd, message, wParam, lParam); }
 
-    void Invalidate(BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
-    void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, lpRect, bErase); }
+    void Invalidate() { ::InvalidateRect(m_hWnd, nullptr, TRUE); }
     void UpdateWindow() { ::UpdateWindow(m_hWnd); }
     BOOL RedrawWindow(LPCRECT lpRectUpdate = nullptr, HRGN hrgnUpdate = nullptr,
                       UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE)
     { return ::RedrawWindow(m_hWnd, lpRectUpdate, hrgnUpdate, flags); }
 
-    HWND SetCapture() { return ::SetCapture(m_hWnd); }
-    static BOOL ReleaseCapture() { return ::ReleaseCapture(); }
-    static HWND GetCapture() { return ::GetCapture(); }
-
-    // The owner window if there is one, else the parent.
-    HWND GetOwner() const;
     // The parent of a child window, the owner of a top-level one.
     HWND GetParent() const { return ::GetParent(m_hWnd); }
     HWND GetDlgItem(int nID) const { return ::GetDlgItem(m_hWnd, nID); }
     // The dots per inch of the display the window is on (96 at 100%); before
     // Windows 10, the system's, which a process then has for all displays.
     UINT GetDpi() const;
+    // A length given at 96 DPI (100%), in pixels at nDpi.
+    static int Scale(int nLength, UINT nDpi) { return ::MulDiv(nLength, static_cast<int>(nDpi), 96); }
 
     void GetClientRect(LPRECT lpRect) const { ::GetClientRect(m_hWnd, lpRect); }
     void GetWindowRect(LPRECT lpRect) const { ::GetWindowRect(m_hWnd, lpRect); }
@@ -165,9 +182,9 @@ public:
     BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
 
     DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtr(m_hWnd, GWL_STYLE)); }
-    // Removes, then adds style bits; with nFlags the frame is updated through
-    // SetWindowPos with those flags. FALSE when the style did not change.
-    BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
+    // Removes, then adds style bits.
+    void ModifyStyle(DWORD dwRemove, DWORD dwAdd)
+    { ::SetWindowLongPtr(m_hWnd, GWL_STYLE, static_cast<LONG_PTR>((GetStyle() & ~dwRemove) | dwAdd)); }
 
     void SetFont(HFONT hFont, BOOL bRedraw = TRUE)
     { ::SendMessage(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(hFont), bRedraw); }
@@ -197,6 +214,6 @@ private:
     void Unbind();
 
     WNDPROC m_pfnSuper = nullptr;
-    BOOL m_bOwnsWindow = FALSE;
+    bool m_bOwnsWindow = false;
     const CurrentMessage* m_pCurrentMessage = nullptr;
 };

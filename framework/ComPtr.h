@@ -13,7 +13,6 @@ public:
     ComPtr& operator=(const ComPtr&) = delete;
 
     T* operator->() const { return m_p; }
-    T& operator*() const { return *m_p; }
     // The slot that CoCreateInstance or QueryInterface fills; for an empty
     // holder only, so nothing it held is lost.
     void** Out() { return reinterpret_cast<void**>(&m_p); }

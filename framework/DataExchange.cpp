@@ -41,7 +41,7 @@ void DDX_DateTimeCtrl(CDataExchange* pDX, int nIDC, CTime& value)
     }
 }
 
-void DDX_Check(CDataExchange* pDX, int nIDC, BOOL& value)
+void DDX_Check(CDataExchange* pDX, int nIDC, bool& value)
 {
     HWND hButton = pDX->PrepareCtrl(nIDC);
     if (hButton == nullptr)

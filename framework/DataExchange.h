@@ -13,13 +13,13 @@
 class CDataExchange
 {
 public:
-    CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
+    CDataExchange(CWnd* pDlgWnd, bool bSaveAndValidate)
         : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd) {}
 
     // The control with this id in the dialog, or nullptr.
     HWND PrepareCtrl(int nIDC);
 
-    BOOL m_bSaveAndValidate;    // TRUE: controls -> fields; FALSE: fields -> controls
+    bool m_bSaveAndValidate;    // true: controls -> fields; false: fields -> controls
     CWnd* m_pDlgWnd;
 };
 
@@ -37,6 +37,5 @@ void DDX_CBString(CDataExchange* pDX, int nIDC, CString& value);
 // an invalid CTime leaves the picker as it is.
 void DDX_DateTimeCtrl(CDataExchange* pDX, int nIDC, CTime& value);
 
-// A check box: ticked (BST_CHECKED) is TRUE, anything else FALSE; loading
-// ticks the box for any non-zero value.
-void DDX_Check(CDataExchange* pDX, int nIDC, BOOL& value);
+// A check box: ticked (BST_CHECKED) is true, anything else false.
+void DDX_Check(CDataExchange* pDX, int nIDC, bool& value);

@@ -8,7 +8,6 @@ class IconHolder
 {
 public:
     IconHolder() = default;
-    explicit IconHolder(HICON hIcon) : m_hIcon(hIcon) {}
     ~IconHolder() { Reset(); }
     IconHolder(const IconHolder&) = delete;
     IconHolder& operator=(const IconHolder&) = delete;
@@ -24,3 +23,14 @@ public:
 private:
     HICON m_hIcon = nullptr;
 };
+
+// The image of the program's icon resource nIconID made for exactly that
+// size: the icon files hold one for each common scale, so the platform
+// stretches one only at a scale they lack. None for an id of 0.
+inline HICON LoadIconImage(int nIconID, int nWidth, int nHeight)
+{
+    if (nIconID == 0)
+        return nullptr;
+    return static_cast<HICON>(::LoadImage(::GetModuleHandle(nullptr), MAKEINTRESOURCE(nIconID), IMAGE_ICON,
+                                          nWidth, nHeight, LR_DEFAULTCOLOR));
+}

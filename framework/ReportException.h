@@ -12,7 +12,8 @@ void ReportException() noexcept;
 
 // The text ReportException shows for the exception being handled:
 //   - a CException: its GetErrorMessage();
+//   - std::bad_alloc: "There is not enough memory to complete the operation.";
 //   - any other std::exception: "An unexpected error occurred:\n" and its
-//     what() text;
+//     what() text (an empty what() text: as anything else);
 //   - anything else: "An unexpected error occurred."
 CString DescribeException();

@@ -1,23 +1,11 @@
 #include "main_window/DorvaneDlg.h"
 
 #include "about/AboutDlg.h"
-#include "framework/CDC.h"
 #include "framework/CPaintDC.h"
 #include "framework/DataExchange.h"
 #include "resources/resource.h"
 
-namespace
-{
-HICON LoadProgramIcon(int nSize)
-{
-    return static_cast<HICON>(LoadImage(GetModuleHandle(nullptr), MAKEINTRESOURCE(IDR_MAINFRAME), IMAGE_ICON,
-                                        nSize, nSize, LR_DEFAULTCOLOR));
-}
-}
-
-CDorvaneDlg::CDorvaneDlg(CWnd* pParent)
-    : CDialog(IDD_DORVANE_DIALOG, pParent),
-      m_hIcon(LoadProgramIcon(48))
+CDorvaneDlg::CDorvaneDlg(CWnd* pParent) : CDialog(IDD_DORVANE_DIALOG, pParent)
 {
 }
 
@@ -54,11 +42,7 @@ BOOL CDorvaneDlg::OnInitDialog()
         }
     }
 
-    SetIcon(m_hIcon.Get(), TRUE);
-    // The caption's icon is 16 px at 100%, 32 px at 200%.
-    m_hSmallIcon.Reset(LoadProgramIcon(GetSystemMetrics(SM_CXSMICON)));
-    SetIcon(m_hSmallIcon.Get(), FALSE);
-
+    LoadWindowIcons(GetDpi());
     m_comboPath.m_nMaxHistory = kHistoryLimit;
     LimitDateRange();
     LoadSettings();
@@ -84,6 +68,18 @@ void CDorvaneDlg::LimitDateRange()
     range[1].wMinute = 59;
     range[1].wSecond = 59;
     ::SendMessage(GetDlgItem(IDC_DATE), DTM_SETRANGE, GDTR_MIN | GDTR_MAX, reinterpret_cast<LPARAM>(range));
+}
+
+void CDorvaneDlg::LoadWindowIcons(UINT nDpi)
+{
+    const int nLarge = Scale(32, nDpi), nSmall = Scale(16, nDpi);
+    HICON hLarge = LoadIconImage(IDR_MAINFRAME, nLarge, nLarge);
+    HICON hSmall = LoadIconImage(IDR_MAINFRAME, nSmall, nSmall);
+    SetIcon(hLarge, TRUE);
+    SetIcon(hSmall, FALSE);
+    // The images shown before go once the window no longer uses them.
+    m_hIcon.Reset(hLarge);
+    m_hSmallIcon.Reset(hSmall);
 }
 
 void CDorvaneDlg::SetButtonIcons()
@@ -127,38 +123,25 @@ BOOL CDorvaneDlg::PreTranslateMessage(MSG* pMsg)
     return CDialog::PreTranslateMessage(pMsg);
 }
 
-BOOL CDorvaneDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+void CDorvaneDlg::OnSysCommand(UINT nID, LPARAM)
 {
-    switch (message)
-    {
-    case WM_SYSCOMMAND:
-        if ((wParam & 0xFFF0) == IDM_ABOUTBOX)
-        {
-            OnAbout();
-            *pResult = 0;
-            return TRUE;
-        }
-        break;
-    case WM_PAINT:
-        if (IsIconic())
-        {
-            OnPaint();
-            *pResult = 0;
-            return TRUE;
-        }
-        break;
-    case WM_QUERYDRAGICON:
-        *pResult = reinterpret_cast<LRESULT>(OnQueryDragIcon());
+    if ((nID & 0xFFF0) == IDM_ABOUTBOX)
+        OnAbout();
+    else
+        Default();
+}
+
+BOOL CDorvaneDlg::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (HIWORD(wParam) == BN_CLICKED && lParam != 0 && OnClicked(LOWORD(wParam)))
         return TRUE;
-    case WM_COMMAND:
-        if (HIWORD(wParam) == BN_CLICKED && lParam != 0 && OnClicked(LOWORD(wParam)))
-        {
-            *pResult = 0;
-            return TRUE;
-        }
-        break;
-    }
-    return CDialog::OnWndMsg(message, wParam, lParam, pResult);
+    return CDialog::OnCommand(wParam, lParam);
+}
+
+void CDorvaneDlg::OnDpiChanged(UINT nDpi, LPCRECT)
+{
+    Default();
+    LoadWindowIcons(nDpi);
 }
 
 bool CDorvaneDlg::OnClicked(UINT nID)
@@ -177,7 +160,12 @@ bool CDorvaneDlg::OnClicked(UINT nID)
 // The minimised window paints its icon itself.
 void CDorvaneDlg::OnPaint()
 {
-    CPaintDC dc(this);
+    if (!IsIconic())
+    {
+        Default();
+        return;
+    }
+    CPaintDC dc(m_hWnd);
     SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
 
     int cxIcon = GetSystemMetrics(SM_CXICON);
@@ -204,21 +192,21 @@ void CDorvaneDlg::OnAbout()
 // moves the tick to the other.
 void CDorvaneDlg::OnChangeCreated()
 {
-    UpdateData(TRUE);
+    UpdateData(true);
     if (!m_bChangeModified && !m_bChangeCreated)
     {
-        m_bChangeModified = TRUE;
-        UpdateData(FALSE);
+        m_bChangeModified = true;
+        UpdateData(false);
     }
 }
 
 void CDorvaneDlg::OnChangeModified()
 {
-    UpdateData(TRUE);
+    UpdateData(true);
     if (!m_bChangeModified && !m_bChangeCreated)
     {
-        m_bChangeCreated = TRUE;
-        UpdateData(FALSE);
+        m_bChangeCreated = true;
+        UpdateData(false);
     }
 }
 

@@ -34,10 +34,12 @@ public:
     CString m_strPath;
     CTime m_date;
     CTime m_time;
-    BOOL m_bChangeCreated = FALSE;
-    BOOL m_bChangeModified = FALSE;
-    BOOL m_bReadOnly = FALSE;
+    bool m_bChangeCreated = false;
+    bool m_bChangeModified = false;
+    bool m_bReadOnly = false;
 
+    // The program's icon for Alt+Tab and the minimised window (32 px at
+    // 96 DPI, 64 at 192).
     IconHolder m_hIcon;
     CToolTipCtrl m_toolTip;
 
@@ -71,13 +73,15 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
-    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
-
-    void OnSysCommand(UINT nID, LPARAM lParam);
-    void OnPaint();
-    HCURSOR OnQueryDragIcon();
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    void OnSysCommand(UINT nID, LPARAM lParam) override;
+    void OnPaint() override;
+    HCURSOR OnQueryDragIcon() override;
+    void OnDpiChanged(UINT nDpi, LPCRECT prcSuggested) override;
 
     void LimitDateRange();
+    // The program's icon in both sizes, in the images made for nDpi.
+    void LoadWindowIcons(UINT nDpi);
     void SetButtonIcons();
     void CreateToolTips();
 
@@ -90,6 +94,7 @@ private:
     void PutTimeOnChosenDate();
     bool ComposeStampTime();
     void ChooseTimes(CStampEngine& engine) const;
-    // A target chosen with a picker becomes the target and joins the history.
+    // A target chosen with a picker becomes the target and is offered to the
+    // history.
     void TakePickedTarget(const CString& strPath);
 };

@@ -1,6 +1,6 @@
 // The two browse buttons beside the target combo: a file picker and a folder
-// chooser. A confirmed choice becomes the target, joins the history and
-// enables Go!.
+// chooser. A confirmed choice becomes the target and enables Go!; it is
+// offered to the history, whose add rules may refuse it (PathCombo.h).
 #include "main_window/DorvaneDlg.h"
 
 #include "framework/CFileDialog.h"
@@ -8,7 +8,7 @@
 
 void CDorvaneDlg::OnSelectFile()
 {
-    UpdateData(TRUE);
+    UpdateData(true);
 
     CFileDialog picker(TRUE, nullptr, m_strPath, OFN_HIDEREADONLY | OFN_EXPLORER, _T("All Files (*.*) |*.*||"),
                        nullptr);
@@ -21,7 +21,7 @@ void CDorvaneDlg::OnSelectFile()
 
 void CDorvaneDlg::OnChooseFolder()
 {
-    UpdateData(TRUE);
+    UpdateData(true);
 
     CFolderDialog chooser;
     chooser.m_strPrompt = _T("Choose a folder");
@@ -37,7 +37,7 @@ void CDorvaneDlg::TakePickedTarget(const CString& strPath)
 {
     m_btnGo.EnableWindow(TRUE);
     m_strPath = strPath;
-    UpdateData(FALSE);
+    UpdateData(false);
     m_comboPath.AddString(m_strPath);
     m_comboPath.SetEditSel(m_strPath.GetLength(), m_strPath.GetLength());
 }

@@ -94,13 +94,13 @@ void CDorvaneDlg::LoadSettings()
         MoveWindow(&rc, TRUE);
     }
 
-    UpdateData(FALSE);
+    UpdateData(false);
 }
 
 void CDorvaneDlg::SaveSettings()
 {
     CWinApp* app = AfxGetApp();
-    UpdateData(TRUE);
+    UpdateData(true);
 
     CRect rc;
     GetWindowRect(&rc);

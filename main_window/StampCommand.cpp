@@ -2,14 +2,13 @@
 #include "main_window/DorvaneDlg.h"
 
 #include "framework/CWaitCursor.h"
+#include "framework/CWinApp.h"
 #include "resources/resource.h"
 #include "stamping/PathChecks.h"
 #include "stamping/StampEngine.h"
 
 namespace
 {
-const TCHAR kCaption[] = _T("Dorvane");
-
 // Disables a button for the length of a scope and enables it again on every
 // way out, a failed file write included.
 class CDisabledWhileWorking
@@ -35,7 +34,7 @@ void CDorvaneDlg::OnOK()
     m_strPath.TrimRight();
     if (m_strPath.IsEmpty())
     {
-        MessageBox(_T("You must specify a file or directory"), kCaption, MB_ICONEXCLAMATION);
+        MessageBox(_T("You must specify a file or directory"), AfxGetAppName(), MB_ICONEXCLAMATION);
         return;
     }
 
@@ -44,7 +43,7 @@ void CDorvaneDlg::OnOK()
     if (!CPathCombo::PathExists(m_strPath))
     {
         wait.Restore();
-        MessageBox(_T("The file or folder \"") + m_strPath + _T("\" does not exist."), kCaption,
+        MessageBox(_T("The file or folder \"") + m_strPath + _T("\" does not exist."), AfxGetAppName(),
                    MB_ICONEXCLAMATION);
         return;
     }
@@ -54,7 +53,7 @@ void CDorvaneDlg::OnOK()
         wait.Restore();
         MessageBox(_T("The chosen date and time cannot be given to a file: "
                       "choose a date between the years 1601 and 9999."),
-                   kCaption, MB_ICONEXCLAMATION);
+                   AfxGetAppName(), MB_ICONEXCLAMATION);
         return;
     }
 

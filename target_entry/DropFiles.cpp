@@ -75,7 +75,7 @@ CString TakeFirstDroppedName(HDROP hDrop)
     return name;
 }
 
-void WriteDroppedPath(CComboBox& combo, const CString& path, BOOL bAccept)
+void WriteDroppedPath(CComboBox& combo, const CString& path, bool bAccept)
 {
     if (bAccept)
         combo.SetWindowText(path);

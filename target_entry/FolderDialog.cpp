@@ -62,13 +62,13 @@ void CFolderDialog::CleanInitialFolder()
         m_strInitialFolder.Truncate(last);
 }
 
-BOOL CFolderDialog::DoModal(CWnd* pParentWnd)
+bool CFolderDialog::DoModal(CWnd* pParentWnd)
 {
     CleanInitialFolder();
 
     CItemIdList root;
     if (!m_strRootFolder.IsEmpty() && !ParseFolder(m_strRootFolder, root))
-        return FALSE;
+        return false;
 
     // The browser writes the chosen item's display name here; the caller
     // gets the item's full path instead.
@@ -86,11 +86,11 @@ BOOL CFolderDialog::DoModal(CWnd* pParentWnd)
 
     CItemIdList chosen(SHBrowseForFolder(&bi));
     if (chosen.Get() == nullptr)
-        return FALSE;
+        return false;
 
     m_nImage = bi.iImage;
     m_strSelectedPath = PathOf(chosen.Get());
-    return m_strSelectedPath.IsEmpty() ? FALSE : TRUE;
+    return !m_strSelectedPath.IsEmpty();
 }
 
 int CALLBACK CFolderDialog::BrowseCallbackProc(HWND hwnd, UINT uMsg, LPARAM lParam, LPARAM lpData)

@@ -17,9 +17,9 @@ public:
     CFolderDialog(const CFolderDialog&) = delete;
     CFolderDialog& operator=(const CFolderDialog&) = delete;
 
-    // TRUE when a folder with a file-system path was chosen; its path is
+    // True when a folder with a file-system path was chosen; its path is
     // then in m_strSelectedPath.
-    BOOL DoModal(CWnd* pParentWnd = nullptr);
+    bool DoModal(CWnd* pParentWnd = nullptr);
 
     // Called on every change of selection with the item's file-system path
     // (empty when it has none); TRUE enables the OK button. The status text
@@ -32,7 +32,7 @@ public:
     CString m_strInitialFolder;  // selected at the start; none when empty
     CString m_strPrompt;         // above the tree; "Open" when empty
     int m_nImage = 0;            // output: system image-list index of the folder's icon
-    BOOL m_bStatusText = FALSE;  // a status line under the prompt
+    bool m_bStatusText = false;  // a status line under the prompt
 
     static int CALLBACK BrowseCallbackProc(HWND hwnd, UINT uMsg, LPARAM lParam, LPARAM lpData);
 

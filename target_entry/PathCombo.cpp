@@ -12,13 +12,13 @@ namespace
 class FlagScope
 {
 public:
-    explicit FlagScope(BOOL& flag) : m_flag(flag) { m_flag = TRUE; }
-    ~FlagScope() { m_flag = FALSE; }
+    explicit FlagScope(bool& flag) : m_flag(flag) { m_flag = true; }
+    ~FlagScope() { m_flag = false; }
     FlagScope(const FlagScope&) = delete;
     FlagScope& operator=(const FlagScope&) = delete;
 
 private:
-    BOOL& m_flag;
+    bool& m_flag;
 };
 
 // CB_SETEDITSEL reads an end of 0xFFFF as the end of the text.
@@ -35,7 +35,7 @@ CPathCombo::CPathCombo()
                       MB_OK);
         return;
     }
-    m_bOleInitialized = TRUE;
+    m_bOleInitialized = true;
 }
 
 CPathCombo::~CPathCombo()
@@ -53,13 +53,6 @@ BOOL CPathCombo::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* p
         return TRUE;
     case CB_INSERTSTRING:
         *pResult = OnInsertString(wParam, lParam);
-        return TRUE;
-    case WM_CREATE:
-        *pResult = OnCreate(reinterpret_cast<LPCREATESTRUCT>(lParam));
-        return TRUE;
-    case WM_DROPFILES:
-        OnDropFiles(reinterpret_cast<HDROP>(wParam));
-        *pResult = 0;
         return TRUE;
     default:
         return CComboBox::OnWndMsg(message, wParam, lParam, pResult);
@@ -119,7 +112,7 @@ void CPathCombo::UpdateDroppedWidth()
     const int nCount = GetCount();
     int nWidest = 0;
 
-    CClientDC dc(this);
+    CClientDC dc(m_hWnd);
     const int nSavedDC = dc.SaveDC();
     // Without a font of its own the control draws with the DC's default one.
     if (HFONT hFont = GetFont())

@@ -28,14 +28,14 @@ public:
     // Largest number of entries; below 1 the list has no limit.
     int m_nMaxHistory = 10;
     // Refuse an entry that an existing one begins with, ignoring case.
-    BOOL m_bUniqueHistory = TRUE;
+    bool m_bUniqueHistory = true;
     // Complete the text at the next edit update; every key-down rewrites it.
-    BOOL m_bAutoComplete = TRUE;
+    bool m_bAutoComplete = true;
     // Whether a dropped file, or folder, is written into the edit field.
-    BOOL m_bAcceptFiles = TRUE;
-    BOOL m_bAcceptFolders = TRUE;
+    bool m_bAcceptFiles = true;
+    bool m_bAcceptFolders = true;
     // This object's constructor initialised OLE; its destructor undoes it.
-    BOOL m_bOleInitialized = FALSE;
+    bool m_bOleInitialized = false;
 
     // Puts pszPath at the top of the history, followed by the older entries
     // in their order, without those equal to it and those it begins with.
@@ -71,10 +71,10 @@ protected:
     // Widens the drop-down list to the widest entry plus a scroll bar.
     void UpdateDroppedWidth();
     void OnEditUpdate();
-    int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    int OnCreate(LPCREATESTRUCT lpCreateStruct) override;
     // Writes the first dropped item (a shortcut's target in its place) into
     // the edit field when it exists; the history is left alone.
-    void OnDropFiles(HDROP hDropInfo);
+    void OnDropFiles(HDROP hDropInfo) override;
 
 private:
     LRESULT AddEntry(LPARAM lParam);
@@ -82,5 +82,5 @@ private:
 
     // Set while OnEditUpdate changes the edit text itself, so that an edit
     // update the platform reports for those changes is not completed again.
-    BOOL m_bCompleting = FALSE;
+    bool m_bCompleting = false;
 };

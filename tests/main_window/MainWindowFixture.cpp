@@ -51,13 +51,6 @@ std::optional<DWORD> MainWindowTest::ReadDword(LPCTSTR name) {
     return status == ERROR_SUCCESS ? std::optional<DWORD>(value) : std::nullopt;
 }
 
-std::optional<CString> MainWindowTest::ReadText(LPCTSTR name) {
-    TCHAR text[4096] = {};
-    DWORD size = sizeof(text);
-    LSTATUS status = RegGetValue(HKEY_CURRENT_USER, SettingsKey(), name, RRF_RT_REG_SZ, nullptr, text, &size);
-    return status == ERROR_SUCCESS ? std::optional<CString>(text) : std::nullopt;
-}
-
 void MainWindowTest::Open(CDorvaneDlg& dlg) {
     DestroyOpenedWindows(false);
     g_opened.push_back(CreateDialogParam(GetModuleHandle(nullptr), MAKEINTRESOURCE(IDD_DORVANE_DIALOG), nullptr,
@@ -66,18 +59,9 @@ void MainWindowTest::Open(CDorvaneDlg& dlg) {
     testsupport::PumpMessages();
 }
 
-CStringArray MainWindowTest::ComboList(const CDorvaneDlg& dlg) {
-    CStringArray list;
-    CString entry;
-    for (int i = 0; dlg.m_comboPath.GetLBText(i, entry) != CB_ERR; ++i)
-        list.Add(entry);
-    return list;
-}
-
 CString MainWindowTest::History(const CDorvaneDlg& dlg) {
-    CStringArray list = ComboList(dlg);
-    CString joined;
-    for (int i = 0; i < list.GetSize(); ++i)
-        joined += (i > 0 ? _T("|") : _T("")) + list[i];
+    CString joined, entry;
+    for (int i = 0; dlg.m_comboPath.GetLBText(i, entry) != CB_ERR; ++i)
+        joined += (i > 0 ? _T("|") : _T("")) + entry;
     return joined;
 }

@@ -26,11 +26,9 @@ protected:
         ASSERT_EQ(::RegSetKeyValue(HKEY_CURRENT_USER, SettingsKey(), name, type, data, size), ERROR_SUCCESS);
     }
     static std::optional<DWORD> ReadDword(LPCTSTR name);
-    static std::optional<CString> ReadText(LPCTSTR name);
-    static CString SettingsKey() { return TestApp().GetSectionKeyPath(_T("Settings")); }
-    static void ClearSettings() {
-        ::RegDeleteTree(HKEY_CURRENT_USER, _T("Software\\Brannoch\\") + TestApp().m_strProfileName);
-    }
+    static CString ProfileKey() { return _T("Software\\Brannoch\\") + TestApp().m_strProfileName; }
+    static CString SettingsKey() { return ProfileKey() + _T("\\Settings"); }
+    static void ClearSettings() { ::RegDeleteTree(HKEY_CURRENT_USER, ProfileKey()); }
     void Open(CDorvaneDlg& dlg);    // shown modelessly, OnInitDialog and LoadSettings run
     // Control values of a running dialog.
     static SYSTEMTIME PickerTime(const CDorvaneDlg& dlg, int id) {
@@ -49,7 +47,6 @@ protected:
     }
     static CString ComboText(const CDorvaneDlg& dlg) { return CWnd::GetWindowTextOf(dlg.m_comboPath.m_hWnd); }
     static void SetComboText(CDorvaneDlg& dlg, LPCTSTR text) { dlg.m_comboPath.SetWindowText(text); }
-    static CStringArray ComboList(const CDorvaneDlg& dlg);
     static CString History(const CDorvaneDlg& dlg);    // the entries, top first, joined by '|'
     // Clicks a button as the mouse does; whatever the click opens runs until it closes.
     static void Click(const CDorvaneDlg& dlg, int id) { ::SendMessage(dlg.GetDlgItem(id), BM_CLICK, 0, 0); }

@@ -2,6 +2,8 @@
 // and the file picker and folder chooser beside the target, shown for real and answered from their modal loops.
 #include "tests/main_window/MainWindowFixture.h"
 
+#include "about/AboutDlg.h"
+
 #include "tests/support/ShortcutFile.h"
 #include "tests/support/TimeChecks.h"
 #include "tests/support/UnixSide.h"
@@ -9,7 +11,6 @@
 
 #include <dlgs.h>
 
-#include <cstdio>
 #include <process.h>
 
 using namespace testsupport;
@@ -113,7 +114,8 @@ TEST_F(SettingsTest, CloseSavesTheEntryThatIsTheTargetAndTheBoxesAsClicked) {
 }
 
 // Refusals first: each message box is answered by the watch armed for its own case. A message comes in parts,
-// each of which the box must say; a refused target has nothing stamped.
+// each of which the box must say; a refused target has nothing stamped. Rows whose point this platform cannot show
+// are left out, and the test then ends skipped, naming them.
 TEST_F(MainWindowTest, GoGivesTheTargetTheChosenTimeOrRefusesItWithAMessage) {
     const std::uint64_t old = UnixToTicks(1000000000);    // 2001-09-09
     TempDir dir;
@@ -140,6 +142,7 @@ TEST_F(MainWindowTest, GoGivesTheTargetTheChosenTimeOrRefusesItWithAMessage) {
     TCHAR reason[256] = {};    // what Wine makes of "text file busy"
     FormatMessage(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, ERROR_SHARING_VIOLATION, 0, reason, 256, nullptr);
     SetChecked(dlg, IDC_CHANGE_CREATED, true);
+    std::string unchecked;
     const SYSTEMTIME at = Local(2005, 6, 15, 13, 45, 10), midnight = Local(2000, 1, 1, 0, 0, 0);
     const struct { const char* what; LPCTSTR target; SYSTEMTIME date, time, when; LPCTSTR message, stamped; } cases[]{
         {"blanks", _T("  \t "), at, at, at, _T("You must specify a file or directory"), nullptr},
@@ -172,8 +175,10 @@ TEST_F(MainWindowTest, GoGivesTheTargetTheChosenTimeOrRefusesItWithAMessage) {
                              : ReadTimes(dir / _T("p")).lastWrite != ticks ? "the file system ends sooner (ext4: 2446)"
                              : _tcscmp(c.target, _T("%s\\tree")) == 0 && !busy ? "only Wine's Unix side makes it"
                                                                                 : nullptr;
-        if (unheld != nullptr && std::printf("[   NOTE   ] %s: not checked, %s\n", c.what, unheld))
+        if (unheld != nullptr) {
+            unchecked += std::string(c.what) + " (" + unheld + "); ";
             continue;
+        }
         CString target, history = History(dlg), stamped, message;
         target.Format(c.target, dir.Path());
         auto box = c.message != nullptr ? AnswerNextMessageBox(IDOK) : nullptr;
@@ -202,6 +207,8 @@ TEST_F(MainWindowTest, GoGivesTheTargetTheChosenTimeOrRefusesItWithAMessage) {
         EXPECT_EQ(box->caption + (box->hOwner == dlg.m_hWnd ? _T(", over the window") : _T("")),
                   _T("Dorvane, over the window"));
     }
+    if (!unchecked.empty())
+        GTEST_SKIP() << "not checked: " << unchecked;
 }
 
 struct PickersTest : MainWindowTest {
@@ -316,4 +323,36 @@ TEST_F(MainWindowTest, IconButtonsDrawTheirIconsForTheDisplayScale) {
             DrawIconEx(dc, 0, (face.cy - nSize) / 2, HICON(h), 0, 0, 0, GetSysColorBrush(COLOR_BTNFACE), DI_NORMAL); });
         EXPECT_EQ(InkHeight(face), InkHeight(image)) << b.name << " at " << dpi << " DPI";
     }
+    // The program's icon, 32 px at 96 DPI (16 in the caption), in the main window and the About box, each of which
+    // loads it again for a display of another scale.
+    const auto width = [](LRESULT hIcon) {
+        ICONINFO info = {};
+        BITMAP mask = {};
+        GetIconInfo(HICON(hIcon), &info);
+        GetObject(info.hbmMask, sizeof(mask), &mask);
+        DeleteObject(info.hbmMask), DeleteObject(info.hbmColor);
+        return static_cast<int>(mask.bmWidth);
+    };
+    const UINT other = dpi == 96 ? 192 : 96;
+    const int nOther = MulDiv(32, static_cast<int>(other), 96);
+    const auto moveTo = [other](CWnd& wnd) {
+        RECT rc = {};
+        GetWindowRect(wnd.m_hWnd, &rc);
+        wnd.SendMessage(WM_DPICHANGED, MAKEWPARAM(other, other), reinterpret_cast<LPARAM>(&rc));
+    };
+    const auto icons = [&] {    // the small one at twice its size
+        return std::make_pair(width(dlg.SendMessage(WM_GETICON, ICON_BIG)),
+                              width(dlg.SendMessage(WM_GETICON, ICON_SMALL)) * 2);
+    };
+    EXPECT_EQ(icons(), std::make_pair(nSize, nSize));
+    moveTo(dlg);
+    EXPECT_EQ(icons(), std::make_pair(nOther, nOther));
+    CAboutDlg box;
+    DoModalScripted(box, [&] {
+        const auto shown = [&] { return width(SendDlgItemMessage(box.m_hWnd, IDC_ABOUT_ICON, STM_GETICON, 0, 0)); };
+        EXPECT_EQ(shown(), nSize);
+        moveTo(box);
+        EXPECT_EQ(shown(), nOther);
+        box.EndDialog(IDOK);
+    });
 }

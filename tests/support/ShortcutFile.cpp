@@ -9,20 +9,20 @@ bool SaveShortcut(const CString& linkPath, Describe describe) {
     ComPtr<IShellLink> link;
     ComPtr<IPersistFile> file;
     return SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLink, link.Out())) &&
-           SUCCEEDED(describe(*link)) && SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.Out())) &&
+           SUCCEEDED(describe(link)) && SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.Out())) &&
            SUCCEEDED(file->Save(linkPath, TRUE));
 }
 }
 
 bool CreateShortcut(const CString& linkPath, const CString& targetPath) {
-    return SaveShortcut(linkPath, [&](IShellLink& link) { return link.SetPath(targetPath); });
+    return SaveShortcut(linkPath, [&](ComPtr<IShellLink>& link) { return link->SetPath(targetPath); });
 }
 
 bool CreateShortcutToVirtualItem(const CString& linkPath) {
-    return SaveShortcut(linkPath, [](IShellLink& link) {
+    return SaveShortcut(linkPath, [](ComPtr<IShellLink>& link) {
         PIDLIST_ABSOLUTE computer = nullptr;
         const HRESULT found = SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer);
-        const HRESULT set = SUCCEEDED(found) ? link.SetIDList(computer) : found;
+        const HRESULT set = SUCCEEDED(found) ? link->SetIDList(computer) : found;
         CoTaskMemFree(computer);
         return set;
     });

@@ -72,10 +72,10 @@ BusyFile::BusyFile(const CString& path) : m_path(path) {
     m_busy = UnixSideAvailable() && WaitUntil([&] { return TimesLocked(path); });
 }
 
-BusyFile::~BusyFile() {
+BusyFile::~BusyFile() {    // never with an empty f, which would match every process whose program is unreadable
     if (m_busy)
-        StartUnixShell(_T("f=$(readlink -f ") + Unix(m_path) +
-                       _T("); for p in /proc/[0-9]*; do [ x$(readlink $p/exe) = x$f ] && kill ${p#/proc/}; done"));
+        StartUnixShell(_T("f=$(readlink -f ") + Unix(m_path) + _T(") && [ x$f != x ] && for p in /proc/[0-9]*; do ")
+                       _T("[ x$(readlink $p/exe) = x$f ] && kill ${p#/proc/}; done"));
     WaitUntil([&] { return !TimesLocked(m_path); });
 }
 

@@ -60,6 +60,9 @@ TEST_F(PathComboTest, TheHistoryRefusesAnEntryThatBeginsAnotherAndLosesItsBottom
         {10, _T("C:\\Other|C:\\Data"), kToHistory, _T("C:\\Data\\a.txt"), 0, _T("C:\\Data\\a.txt|C:\\Other")},
         {10, _T("C:\\Data\\a.txt"), kToHistory, _T("C:\\Data"), 0, _T("C:\\Data|C:\\Data\\a.txt")},
         {10, ten, kToHistory, _T("D:\\New"), 0, _T("D:\\New|") + nine},
+        {10, ten, kToHistory, _T("C:\\E"), 0, _T("C:\\E|C:\\A|C:\\B|C:\\C|C:\\D|C:\\F|C:\\G|C:\\H|C:\\I|C:\\J")},
+        // Another letter case counts as another path against the limit, then the add rules drop the old spelling.
+        {10, ten, kToHistory, _T("c:\\e"), 0, _T("c:\\e|C:\\A|C:\\B|C:\\C|C:\\D|C:\\F|C:\\G|C:\\H|C:\\I")},
         {0, ten + _T("|C:\\K"), kToHistory, _T("D:\\New"), 0, _T("D:\\New|") + ten + _T("|C:\\K")},
     };
     for (const auto& c : cases) {
@@ -116,6 +119,8 @@ TEST_F(PathComboTest, TypingCompletesFromTheHistoryUntilDeleteOrBackspace) {
 TEST_F(PathComboTest, TheFirstDroppedItemThatExistsBecomesTheTextAndTheHistoryStaysAsItWas) {
     TempDir dir;
     MakeFolder(dir / _T("Second"));
+    const CString deep = BeyondMaxPath();
+    MakeFolder(dir / deep);
     for (LPCTSTR file : {_T("first.txt"), _T("gone.txt"), _T("fake.lnk")})
         WriteFile(dir / file, "not a shortcut");
     ASSERT_TRUE(CreateShortcut(dir / _T("To folder.lnk"), dir / _T("Second")));
@@ -143,6 +148,7 @@ TEST_F(PathComboTest, TheFirstDroppedItemThatExistsBecomesTheTextAndTheHistorySt
         {"65,546, which a 16-bit length cuts to \"C:\\windows\"", _T("*65546|first.txt"), nullptr},
         {"70,000 characters first", _T("*70000|first.txt"), nullptr},
         {"long names after the first", _T("first.txt|*65535|*70000"), _T("first.txt")},
+        {"a folder beyond MAX_PATH, whole", deep, deep},
         {"longer than any path: Wine would cut it to \\\\?\\C:\\", _T("*32771"), nullptr},
     };
     for (const auto& c : cases) {
