@@ -89,7 +89,7 @@ CString FullPath(const CString& path)
         start = end + 1;
     }
     if (EndsWithSeparator(path) && !EndsWithSeparator(full))
-        full += _T('\\');
+        full += _T("\\");
     return full;
 }
 
