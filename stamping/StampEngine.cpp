@@ -132,7 +132,7 @@ private:
         explicit CFolderListing(const CString& folder) : accessKept(folder) {}
         LastAccessKept accessKept;
         CFileFind finder;
-        BOOL bMore = FALSE;
+        bool bMore = false;
     };
 
     void Open(const CString& folder)
@@ -140,7 +140,7 @@ private:
         if (folder.IsEmpty() || !m_engine.m_walked.Enter(FolderToOpen(folder)))
             return;
         auto listing = std::make_unique<CFolderListing>(FolderToOpen(folder));
-        listing->bMore = listing->finder.FindFile(folder + _T("\\*.*"), 0);
+        listing->bMore = listing->finder.FindFile(folder + _T("\\*.*"), 0) != FALSE;
         m_open.push_back(std::move(listing));
     }
 
@@ -148,7 +148,7 @@ private:
     // from the file itself as it is stamped.
     void Visit(CFolderListing& listing)
     {
-        listing.bMore = listing.finder.FindNextFile();
+        listing.bMore = listing.finder.FindNextFile() != FALSE;
         const CFileFind& entry = listing.finder;
         if (entry.IsDots())
             return;
@@ -196,37 +196,46 @@ void CStampEngine::Stamp(const CString& strPath, Naming naming)
 {
     bool bWritable = false;
     FileHandle item(OpenItem(strPath, m_bWrites, bWritable));
-    FILE_BASIC_INFO read;
-    if (!item.IsOpen() || !GetFileInformationByHandleEx(item.Get(), FileBasicInfo, &read, sizeof(read)))
+    ItemFacts facts;
+    if (!item.IsOpen() || !ReadFacts(item.Get(), facts))
     {
         Fail(strPath, GetLastError());
         return;
     }
     if (!IsNewToThisRun(strPath, item.Get(), naming))
         return;
-    // Read from the item itself, not from a folder listing: on NTFS a
-    // listing's times lag behind for a file another program is writing.
-    const ItemFacts facts = {
-        read.FileAttributes, {{read.CreationTime.QuadPart, read.LastAccessTime.QuadPart, read.LastWriteTime.QuadPart}}};
     if (IsReadOnlyFile(facts.attributes) && !m_options.bReadOnly)
     {
         m_observer.SkippedReadOnly(FromExtendedLengthPath(strPath));
         return;
     }
-    // Every chosen time is worked out before any is written: an item none
-    // of whose new times a file can hold keeps all its times.
     ItemTimes after;
+    if (!WorkOutTimes(facts.times, after))
+        Fail(strPath, ERROR_INVALID_TIME);
+    else if (!m_bWrites || Write(strPath, item.Get(), bWritable, facts, after))
+        m_observer.Changed(FromExtendedLengthPath(strPath), facts.times, after);
+}
+
+// From the item itself, not from a folder listing: on NTFS a listing's times
+// lag behind for a file another program is writing.
+bool CStampEngine::ReadFacts(HANDLE hItem, ItemFacts& facts)
+{
+    FILE_BASIC_INFO read;
+    if (!GetFileInformationByHandleEx(hItem, FileBasicInfo, &read, sizeof(read)))
+        return false;
+    facts = {read.FileAttributes,
+             {{read.CreationTime.QuadPart, read.LastAccessTime.QuadPart, read.LastWriteTime.QuadPart}}};
+    return true;
+}
+
+// Every chosen time is worked out before any is written: an item one of
+// whose new times no file can hold keeps all its times.
+bool CStampEngine::WorkOutTimes(const ItemTimes& own, ItemTimes& after) const
+{
     for (int kind = 0; kind < kTimeKinds; ++kind)
-    {
-        if (!m_options.times[kind].Apply(facts.times.at[kind], after.at[kind]))
-        {
-            Fail(strPath, ERROR_INVALID_TIME);
-            return;
-        }
-    }
-    if (m_bWrites && !Write(strPath, item.Get(), bWritable, facts, after))
-        return;
-    m_observer.Changed(FromExtendedLengthPath(strPath), facts.times, after);
+        if (!m_options.times[kind].Apply(own.at[kind], after.at[kind]))
+            return false;
+    return true;
 }
 
 // An item named directly is passed over when a folder above it was walked in
@@ -265,6 +274,7 @@ bool CStampEngine::Write(const CString& strPath, HANDLE hItem, bool bWritable, c
 {
     if (bWritable)
         return WriteChosenTimes(hItem, m_options.times, after) || Fail(strPath, GetLastError());
+    // The open for writing was refused, with ERROR_ACCESS_DENIED (OpenItem).
     if (!IsReadOnlyFile(facts.attributes))
         return Fail(strPath, ERROR_ACCESS_DENIED);
     return WriteWithReadOnlyOff(strPath, facts, after);

@@ -2,11 +2,14 @@
 // times, one item or a whole tree, and needs no window.
 //
 // Its guarantees: a time nobody chose is not written, so it keeps every tick
-// it had; a read-only file is changed only when that is allowed, and is never
-// left writable; a folder walk never follows a junction or folder link; one
-// run changes each item at most once, however often and in whatever order its
-// targets name it; paths of any length. What happens to each item goes to the
-// observer, which decides whether a failure ends the run.
+// it had; a read-only file is changed only when that is allowed, keeps every
+// attribute it had and is not made writable on the way (where the platform
+// insists, the bit comes off for the write and goes back, and a file it could
+// not go back on is reported as such); a folder walk never follows a junction
+// or folder link; one run changes each item at most once, however its targets
+// overlap (hard links aside: see IsNewToThisRun); paths of any length. What
+// happens to each item goes to the observer, which decides whether a failure
+// ends the run.
 #pragma once
 
 #include "framework/CString.h"
@@ -54,6 +57,8 @@ private:
     };
     // Each takes the path in extended-length form.
     void Stamp(const CString& strPath, Naming naming);
+    static bool ReadFacts(HANDLE hItem, ItemFacts& facts);
+    bool WorkOutTimes(const ItemTimes& own, ItemTimes& after) const;
     bool IsNewToThisRun(const CString& strPath, HANDLE hItem, Naming naming);
     bool IsInWalkedFolder(const CString& strPath);
     // False when the item did not get the times (the observer heard why).

@@ -22,5 +22,6 @@ public:
     // "C:\x.txt got its new times but is no longer read-only:\n...".
     CString GetErrorMessage() const override;
 
+private:
     Left m_left;
 };

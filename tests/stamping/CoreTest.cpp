@@ -33,31 +33,35 @@ struct Recorder : CStampObserver {    // what a run told; it goes on past a fail
     std::vector<CString> changed, skipped;
     std::vector<CStampFailure> failed;
     std::function<void(const CString&)> onChanged = [](const CString&) {};
-    void Changed(LPCTSTR path, const ItemTimes&, const ItemTimes&) override {
-        changed.push_back(path);
-        onChanged(path);
-    }
+    void Changed(LPCTSTR path, const ItemTimes&, const ItemTimes&) override { changed.push_back(path); onChanged(path); }
     void SkippedReadOnly(LPCTSTR path) override { skipped.push_back(path); }
     void Failed(const CStampFailure& failure) override { failed.push_back(failure); }
 };
 Recorder StampAll(const CStampOptions& options, std::initializer_list<CString> targets, Recorder seen = {}) {
     CStampEngine engine(options, seen);
-    for (const CString& target : targets)
-        engine.StampTarget(target);
+    for (const CString& target : targets) engine.StampTarget(target);
     return seen;
 }
+struct OneIndex : CFolderIdentity {    // every folder has index 7, and its own index for its volume
+    bool ReadIndex(HANDLE, std::uint64_t& index) const override { return index = 7, true; }
+    bool ReadVolume(HANDLE folder, std::uint32_t& volume) const override {
+        std::uint64_t own = 0;
+        return CFolderIdentity::ReadIndex(folder, own) && (volume = static_cast<std::uint32_t>(own), true);
+    }
+};
 std::optional<CStampFailure> ErrorOf(const CStampOptions& options, const CString& target) {    // as the main window runs
     CStampObserver endAtFirstFailure;
     try { CStampEngine(options, endAtFirstFailure).StampTarget(target); } catch (const CStampFailure& e) { return e; }
     return std::nullopt;
 }
 
-std::vector<CString> FilesInSearchOrder(const CString& folder) {    // the order the walk takes
+std::vector<CString> FilesInSearchOrder(const CString& folder, LPCTSTR pattern = _T("*.txt")) {    // as the walk takes them
     std::vector<CString> names;
     WIN32_FIND_DATA data;
-    HANDLE find = FindFirstFile(folder + _T("\\*.txt"), &data);
+    HANDLE find = FindFirstFile(folder + _T("\\") + pattern, &data);
     for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = FindNextFile(find, &data))
-        names.push_back(folder + _T("\\") + data.cFileName);
+        if (data.cFileName[0] != _T('.'))
+            names.push_back(folder + _T("\\") + data.cFileName);
     FindClose(find);
     return names;
 }
@@ -189,10 +193,8 @@ TEST_F(StampTest, AReadOnlyFileIsNeverSeenWritable) {
     const bool refused = !FileHandle(CreateFile(file, FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr)).IsOpen();
     std::atomic<bool> done(false);
     auto seenWritable = std::async(std::launch::async, [&] {
-        bool seen = false;
-        while (!done)
-            seen = seen || (ReadAttributes(file) & kReadOnly) == 0;
-        return seen;
+        for (bool seen = false;; seen = seen || (ReadAttributes(file) & kReadOnly) == 0)
+            if (done) return seen;
     });
     for (int round = 0; round < 20; ++round)
         EXPECT_TRUE(StampAll(Chosen(0, 1, 1, CTimeChoice::ShiftedBy(kTicksPerSecond)), {file}).failed.empty());
@@ -226,7 +228,9 @@ TEST_F(StampTest, LocalTimesLandWhereGnuDatePutsThemAndReadBackAsChosen) {
 
 // Every file below the target gets the stamp, whatever its name, attributes or depth or the
 // target's spelling; no folder does, nor anything beside the target. A folder's identity is
-// the folder's, however its path is spelt.
+// the folder's, however its path is spelt, and compares the volume too (NTFS volume roots, for
+// one, share an index): no two volumes here share one (Wine gives /dev, /proc and /sys one
+// serial number as well), so two folders are given one index, and their own for their volumes.
 TEST_F(StampTest, EveryFileBelowTheTargetGetsTheStampAndNoFolderDoes) {
     const CString deep = _T("root\\") + BeyondMaxPath(), c1 = _T("root\\a\\b\\c\\c1"), dotted = deep + _T("\\abc.\\d");
     const std::map<CString, DWORD> files = {
@@ -258,48 +262,29 @@ TEST_F(StampTest, EveryFileBelowTheTargetGetsTheStampAndNoFolderDoes) {
     EXPECT_TRUE(entered.Enter(Ext(_T("root\\a"))) && entered.Enter(Ext(_T("root\\a\\b"))));
     EXPECT_FALSE(entered.Enter(Ext(_T("root\\A")))) << "the same folder in other letters";
     EXPECT_TRUE(entered.Enter(Ext(_T("root\\gone"))) && entered.Enter(Ext(_T("root\\gone")))) << "no identity";
+    OneIndex onTwoVolumes;
+    EXPECT_TRUE(onTwoVolumes.Enter(Ext(_T("root\\a"))) && onTwoVolumes.Enter(Ext(_T("root\\a\\b"))));
+    EXPECT_FALSE(onTwoVolumes.Enter(Ext(_T("root\\A"))) || onTwoVolumes.Enter(Ext(_T("root\\a\\b"))));
 }
 
 // No link is followed: up and again loop back, out and linked lead out, and the file inside
 // moves once. Wine shows folder links as reparse points, which the walk passes by, so the
 // folder identity is checked on its own; it shows a file link as its target, stamped then.
 TEST_F(StampTest, NoLinkIsFollowedOutOfTheTreeOrRoundALoop) {
-    const CString inside = MakeFile(m_dir / _T("root\\a\\b\\inside")), beside = MakeFile(m_dir / _T("beside\\f"));
-    const CString outside = MakeFile(m_dir / _T("outside"));
+    const CString files[] = {MakeFile(m_dir / _T("root\\a\\b\\inside")), MakeFile(m_dir / _T("beside\\f")),
+                             MakeFile(m_dir / _T("outside"))};
     const SymbolicLink links[] = {{m_dir / _T("root\\a\\b\\up"), m_dir / _T("root")},
                                   {m_dir / _T("root\\a\\b\\again"), m_dir / _T("root\\a")},
-                                  {m_dir / _T("root\\a\\out"), m_dir / _T("beside")},
-                                  {m_dir / _T("root\\a\\linked"), outside}};
-    if (!links[0].IsMade() || !links[1].IsMade() || !links[2].IsMade() || !links[3].IsMade())
+                                  {m_dir / _T("root\\a\\out"), m_dir / _T("beside")}, {m_dir / _T("root\\a\\linked"), files[2]}};
+    if (!std::all_of(std::begin(links), std::end(links), [](const SymbolicLink& link) { return link.IsMade(); }))
         GTEST_SKIP() << "no links can be made here";
     const bool fileLinkIsTarget = (ReadAttributes(m_dir / _T("root\\a\\linked")) & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
-    const State was[] = {Read(inside), Read(beside), Read(outside)};
+    const State was[] = {Read(files[0]), Read(files[1]), Read(files[2])};
     StampAll(Chosen(0, 1, 0, CTimeChoice::ShiftedBy(kHour)), {m_dir / _T("root")});
-    Expect(inside, was[0], was[0].times.lastWrite + kHour, was[0].times.creation);
-    Expect(beside, was[1], was[1].times.lastWrite, was[1].times.creation);
-    if (!fileLinkIsTarget)
-        Expect(outside, was[2], was[2].times.lastWrite, was[2].times.creation);
+    for (int i = 0; i < (fileLinkIsTarget ? 2 : 3); ++i)
+        Expect(files[i], was[i], was[i].times.lastWrite + (i == 0 ? kHour : 0), was[i].times.creation);
     CFolderIdentity entered;
-    EXPECT_TRUE(entered.Enter(m_dir / _T("root\\a")));
-    EXPECT_FALSE(entered.Enter(m_dir / _T("root\\a\\b\\again"))) << "the same folder through a link";
-}
-
-// Identity compares the volume as well as the file index (NTFS volume roots, for one, share an
-// index). No two volumes here do: Wine gives the file systems that share an index (/dev, /proc,
-// /sys) one serial number too. So two folders are given one index here, and their own indexes
-// for their volumes.
-TEST_F(StampTest, FoldersWithOneIndexOnTwoVolumesAreTwoFolders) {
-    struct OneIndex : CFolderIdentity {
-        bool ReadIndex(HANDLE, std::uint64_t& index) const override { return index = 7, true; }
-        bool ReadVolume(HANDLE folder, std::uint32_t& volume) const override {
-            std::uint64_t index = 0;
-            return CFolderIdentity::ReadIndex(folder, index) && (volume = static_cast<std::uint32_t>(index), true);
-        }
-    } entered;
-    MakeFolder(m_dir / _T("v1"));
-    MakeFolder(m_dir / _T("v2"));
-    EXPECT_TRUE(entered.Enter(Ext(_T("v1"))) && entered.Enter(Ext(_T("v2"))));
-    EXPECT_FALSE(entered.Enter(Ext(_T("V1"))) || entered.Enter(Ext(_T("v2"))));
+    EXPECT_TRUE(entered.Enter(m_dir / _T("root\\a")) && !entered.Enter(m_dir / _T("root\\a\\b\\again"))) << "through a link";
 }
 
 // A run changes each item once, however its targets overlap: a file named before or after a
@@ -308,14 +293,12 @@ TEST_F(StampTest, FoldersWithOneIndexOnTwoVolumesAreTwoFolders) {
 // chosen) ends with the access time chosen for it, not the one its listing put back.
 TEST_F(StampTest, EachItemChangesOncePerRunFromItsOwnTimes) {
     const CString x = m_dir / _T("x"), sub = x + _T("\\sub"), c = MakeFile(sub + _T("\\c.txt"));
-    MakeFile(x + _T("\\a.txt"));
-    MakeFile(x + _T("\\b.txt"));
+    for (LPCTSTR name : {_T("\\a.txt"), _T("\\b.txt")}) MakeFile(x + name);
     const std::vector<CString> listed = FilesInSearchOrder(x);
     for (const CString& folder : {sub, x})    // a past access time, which a listing moves
         WriteTimes(folder, {UnixToTicks(1500000000), UnixToTicks(1500000000), UnixToTicks(1500000000)});
-    std::map<CString, State> before = {{c, {}}, {sub, {}}, {x, {}}, {listed[0], {}}, {listed[1], {}}};
-    for (auto& [item, state] : before)
-        state = Read(item);
+    std::map<CString, State> before;
+    for (const CString& item : {c, sub, x, listed[0], listed[1]}) before[item] = Read(item);
     before[listed[1]].times.lastWrite = UnixToTicks(1600000000);    // written once the listing has read it
     Recorder seen;
     seen.onChanged = [&](const CString& path) { if (path == listed[0]) WriteTimes(listed[1], before[listed[1]].times); };
@@ -329,7 +312,7 @@ TEST_F(StampTest, EachItemChangesOncePerRunFromItsOwnTimes) {
 }
 
 // The walk takes the platform's order; a file whose times cannot be written ends it there,
-// and the error names the file and the system's reason.
+// and the error names the file and carries the system's reason.
 TEST_F(StampTest, AFailedWriteEndsTheWalkWhereItHappens) {
     if (!UnixSideAvailable())
         GTEST_SKIP() << "a file whose times cannot be written is made on Wine's Unix side";
@@ -344,11 +327,7 @@ TEST_F(StampTest, AFailedWriteEndsTheWalkWhereItHappens) {
     for (const CString& file : files)
         before.push_back(Read(file));
     const auto error = ErrorOf(Chosen(0, 1, 1), m_dir / _T("middle"));
-    const CString start = _T("Cannot change the times of ") + files[failing] + _T(":\n");
-    ASSERT_TRUE(error);
-    EXPECT_EQ(error->m_strFileName, files[failing]);
-    EXPECT_EQ(error->GetErrorMessage().Left(start.GetLength()), start);
-    EXPECT_GT(error->GetErrorMessage().GetLength(), start.GetLength()) << "the system's reason";
+    EXPECT_TRUE(error && error->m_strFileName == files[failing] && error->m_lOsError == ERROR_SHARING_VIOLATION);
     for (size_t i = 0; i < files.size(); ++i)
         Expect(files[i], before[i], i < failing ? kStamp : before[i].times.lastWrite, before[i].times.creation);
 }
@@ -365,14 +344,7 @@ TEST_F(StampTest, AFolderThatCannotBeListedEndsTheWalkAndIsNamed) {
         GTEST_SKIP() << "root lists every folder: CTest runs this as an unprivileged user";
     std::optional<LockedFolder> closed(locked);
     ASSERT_TRUE(closed->IsLocked());
-    std::vector<CString> entries;    // the platform's order, which the walk takes
-    WIN32_FIND_DATA data;
-    HANDLE find = FindFirstFile(tree + _T("\\*"), &data);
-    do
-        if (data.cFileName[0] != _T('.'))
-            entries.push_back(tree + _T("\\") + data.cFileName);
-    while (FindNextFile(find, &data));
-    FindClose(find);
+    const std::vector<CString> entries = FilesInSearchOrder(tree, _T("*"));
     std::vector<State> before;
     for (const CString& entry : entries)
         before.push_back(Read(entry));
