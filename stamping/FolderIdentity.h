@@ -22,12 +22,13 @@ public:
     virtual ~CFolderIdentity() = default;
 
     // Answers true the first time a folder is offered, false when it was
-    // entered before. A folder whose identity cannot be read is entered: it cannot
-    // be part of a loop that the others would not already break.
+    // entered before. A folder whose identity cannot be read is entered: it
+    // cannot be part of a loop that the others would not already break.
     bool Enter(LPCTSTR pszExtendedPath);
     // Whether the folder was entered before; it is not entered now.
     bool Holds(LPCTSTR pszExtendedPath);
-    // The same for an item already open, as the handle sees it.
+    // The same for an item already open, as the handle sees it: a link as
+    // itself, if it was opened so.
     bool Enter(HANDLE hItem);
     bool Holds(HANDLE hItem);
     bool IsEmpty() const { return m_entered.empty(); }
