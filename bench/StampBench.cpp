@@ -150,11 +150,12 @@ double TimeWalk(const CString& folder, int run)
 {
     FILETIME time;
     RunTime(run).GetAsFileTime(time);
+    CStampOptions options;
+    options.times[kModified] = CTimeChoice::At(TicksOf(time));
     CStampObserver endAtFirstFailure;
-    CStampEngine engine(endAtFirstFailure);
-    engine.m_times[kModified] = CTimeChoice::At(TicksOf(time));
+    CStampEngine engine(options, endAtFirstFailure);
     Stopwatch watch;
-    engine.StampTree(folder);
+    engine.StampTarget(folder);
     return watch.Seconds();
 }
 

@@ -7,8 +7,9 @@
 class CFile
 {
 public:
-    // Reads the file's times, size and attributes with one platform call.
-    // FALSE when the file cannot be found or read. A symbolic link or junction
-    // is read as itself, not as the item it points to.
+    // Reads the file's times and attributes with one platform call. FALSE
+    // when the file cannot be found or read, GetLastError saying why. A
+    // symbolic link or junction is read as itself, not as the item it
+    // points to.
     static BOOL GetStatus(LPCTSTR pszFileName, CFileStatus& rStatus);
 };

@@ -12,7 +12,7 @@
 #include "framework/IconHolder.h"
 #include "target_entry/PathCombo.h"
 
-class CStampEngine;
+struct CStampOptions;
 
 class CDorvaneDlg : public CDialog
 {
@@ -43,20 +43,11 @@ public:
     IconHolder m_hIcon;
     CToolTipCtrl m_toolTip;
 
-    // The new stamp time, composed by the stamp command.
-    CTime m_stampTime;
-
     // The stamp command (Go!): checks the target, records it in the history,
     // composes the new stamp time and applies it.
     void OnOK() override;
     // Every orderly close comes here: the settings are saved first.
     void OnCancel() override;
-
-    // Applies the new stamp time to one file.
-    void StampFile(LPCTSTR pszPath);
-    // Applies it to every file in the folder and in every folder below it;
-    // the folders themselves keep their times.
-    void StampFolder(const CString& strFolder);
 
     // The settings kept in the registry.
     void LoadSettings();
@@ -91,9 +82,11 @@ private:
     // The small image of the program's icon (16 px at 96 DPI, 32 at 192), for
     // the caption and task bar.
     IconHolder m_hSmallIcon;
+    // The new stamp time, composed by the stamp command.
+    CTime m_stampTime;
     void PutTimeOnChosenDate();
     bool ComposeStampTime();
-    void ChooseTimes(CStampEngine& engine) const;
+    CStampOptions ChosenOptions() const;
     // A target chosen with a picker becomes the target and is offered to the
     // history.
     void TakePickedTarget(const CString& strPath);

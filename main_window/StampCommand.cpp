@@ -67,43 +67,27 @@ void CDorvaneDlg::OnOK()
     // A shortcut stands for the item it points to, as the path checks judge
     // it: its target is what gets the new time. That item is judged as it is,
     // without looking through it again: a shortcut to a shortcut stamps the
-    // second shortcut, as dropping it would make it the target.
-    const CString target = PathChecks::TargetOf(m_strPath);
-    if (PathChecks::KindOf(target) == PathChecks::Kind::Folder)
-        StampFolder(target);
-    else
-        StampFile(target);
-}
-
-// The dialog stamps one target at a time and the first failure ends it: the
-// engine's default observer throws it on, to be reported to the user.
-void CDorvaneDlg::StampFile(LPCTSTR pszPath)
-{
+    // second shortcut, as dropping it would make it the target. The dialog
+    // stamps one target at a time and the first failure ends it: the
+    // engine's default observer throws it on, to be reported to the user.
     CStampObserver endAtFirstFailure;
-    CStampEngine engine(endAtFirstFailure);
-    ChooseTimes(engine);
-    engine.StampItem(pszPath);
+    CStampEngine(ChosenOptions(), endAtFirstFailure).StampTarget(PathChecks::TargetOf(m_strPath));
 }
 
-void CDorvaneDlg::StampFolder(const CString& strFolder)
-{
-    CStampObserver endAtFirstFailure;
-    CStampEngine engine(endAtFirstFailure);
-    ChooseTimes(engine);
-    engine.StampTree(strFolder);
-}
-
-// The ticked times get the stamp time; the last-access time is left alone.
-void CDorvaneDlg::ChooseTimes(CStampEngine& engine) const
+// The ticked times get the stamp time; the last-access time is left alone,
+// and so are the folders' own times.
+CStampOptions CDorvaneDlg::ChosenOptions() const
 {
     // An invalid stamp time stays at tick 0, which the engine refuses.
     FILETIME stamp = {};
     m_stampTime.GetAsFileTime(stamp);
+    CStampOptions options;
     if (m_bChangeCreated)
-        engine.m_times[kCreated] = CTimeChoice::At(TicksOf(stamp));
+        options.times[kCreated] = CTimeChoice::At(TicksOf(stamp));
     if (m_bChangeModified)
-        engine.m_times[kModified] = CTimeChoice::At(TicksOf(stamp));
-    engine.m_bReadOnly = m_bReadOnly != FALSE;
+        options.times[kModified] = CTimeChoice::At(TicksOf(stamp));
+    options.bReadOnly = m_bReadOnly != FALSE;
+    return options;
 }
 
 // The time picker holds a date of its own, the one it was last given, which

@@ -9,60 +9,89 @@ namespace
 // Not every SDK names the file-index class of NtQueryInformationFile.
 constexpr auto kFileInternalInformation = static_cast<FILE_INFORMATION_CLASS>(6);
 
+// Through any link, to the folder it leads to: that is what a walk enters.
 HANDLE OpenFolder(LPCTSTR pszExtendedPath)
 {
-    return CreateFile(pszExtendedPath, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    return CreateFile(pszExtendedPath, FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
 }
 
-bool ReadFileIndex(HANDLE hFolder, std::uint64_t& index)
+bool CFolderIdentity::ReadIndex(HANDLE hItem, std::uint64_t& index) const
 {
     IO_STATUS_BLOCK io = {};
     LARGE_INTEGER value = {};
     // Negative status values are errors (what NT_SUCCESS tests, which not
     // every SDK's winternl.h defines).
-    if (NtQueryInformationFile(hFolder, &io, &value, sizeof(value), kFileInternalInformation) < 0)
+    if (NtQueryInformationFile(hItem, &io, &value, sizeof(value), kFileInternalInformation) < 0)
         return false;
     index = static_cast<std::uint64_t>(value.QuadPart);
     return true;
 }
 
-bool ReadVolume(HANDLE hFolder, std::uint32_t& volume)
+bool CFolderIdentity::ReadVolume(HANDLE hItem, std::uint32_t& volume) const
 {
     BY_HANDLE_FILE_INFORMATION info;
-    if (!GetFileInformationByHandle(hFolder, &info))
+    if (!GetFileInformationByHandle(hItem, &info))
         return false;
     volume = info.dwVolumeSerialNumber;
     return true;
 }
 
-bool ReadVolume(LPCTSTR pszExtendedPath, std::uint32_t& volume)
+bool CFolderIdentity::ReadVolumeAt(LPCTSTR pszExtendedPath, std::uint32_t& volume) const
 {
     FileHandle folder(OpenFolder(pszExtendedPath));
     return folder.IsOpen() && ReadVolume(folder.Get(), volume);
-}
 }
 
 bool CFolderIdentity::Enter(LPCTSTR pszExtendedPath)
 {
     FileHandle folder(OpenFolder(pszExtendedPath));
-    std::uint64_t index = 0;
-    if (!folder.IsOpen() || !ReadFileIndex(folder.Get(), index))
-        return true;
+    return !folder.IsOpen() || !Met(folder.Get(), pszExtendedPath, true);
+}
 
+bool CFolderIdentity::Holds(LPCTSTR pszExtendedPath)
+{
+    FileHandle folder(OpenFolder(pszExtendedPath));
+    return folder.IsOpen() && Met(folder.Get(), pszExtendedPath, false);
+}
+
+bool CFolderIdentity::Enter(HANDLE hItem)
+{
+    return !Met(hItem, nullptr, true);
+}
+
+bool CFolderIdentity::Holds(HANDLE hItem)
+{
+    return Met(hItem, nullptr, false);
+}
+
+bool CFolderIdentity::Met(HANDLE hItem, LPCTSTR pszPath, bool bEnter)
+{
+    std::uint64_t index = 0;
+    std::uint32_t volume = 0;
+    if (!ReadIndex(hItem, index))
+        return false;
     auto found = m_entered.find(index);
     if (found == m_entered.end())
     {
-        m_entered[index].strFirstPath = pszExtendedPath;
-        return true;
+        if (!bEnter)
+            return false;
+        CSameIndex& first = m_entered[index];
+        if (pszPath != nullptr)
+            first.strFirstPath = pszPath;
+        else if (ReadVolume(hItem, volume))
+            first.volumes.insert(volume);
+        return false;
     }
     CSameIndex& same = found->second;
-    std::uint32_t volume = 0;
     if (!same.strFirstPath.IsEmpty())
     {
-        if (ReadVolume(same.strFirstPath, volume))
+        if (ReadVolumeAt(same.strFirstPath, volume))
             same.volumes.insert(volume);
         same.strFirstPath.Empty();
     }
-    return !ReadVolume(folder.Get(), volume) || same.volumes.insert(volume).second;
+    if (!ReadVolume(hItem, volume))
+        return false;
+    return bEnter ? !same.volumes.insert(volume).second : same.volumes.count(volume) != 0;
 }

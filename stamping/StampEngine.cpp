@@ -1,11 +1,10 @@
 #include "stamping/StampEngine.h"
 
-#include "framework/CFile.h"
 #include "framework/CFileFind.h"
 #include "framework/FileHandle.h"
 #include "framework/LongPath.h"
-#include "stamping/FolderIdentity.h"
 #include "stamping/LastAccessKept.h"
+#include "stamping/PathChecks.h"
 
 #include <memory>
 #include <vector>
@@ -21,9 +20,23 @@ constexpr DWORD kSettableBits = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN 
                                 FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED |
                                 FILE_ATTRIBUTE_OFFLINE | FILE_ATTRIBUTE_TEMPORARY | kPinned | kUnpinned;
 
-bool IsFolder(DWORD attributes)
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+// A folder as well as a file, and as itself: a link, never its target.
+constexpr DWORD kAsItself = FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT;
+
+// A folder's read-only bit does not guard its times (the shell uses it to
+// mark customised folders): only a file's does.
+bool IsReadOnlyFile(DWORD attributes)
 {
-    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    return (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) == FILE_ATTRIBUTE_READONLY;
+}
+
+bool IsAnyTimeChosen(const CStampOptions& options)
+{
+    for (const CTimeChoice& choice : options.times)
+        if (choice.IsChosen())
+            return true;
+    return false;
 }
 
 bool SetSettableAttributes(const CString& path, DWORD attributes)
@@ -32,11 +45,29 @@ bool SetSettableAttributes(const CString& path, DWORD attributes)
     return SetFileAttributes(path, settable != 0 ? settable : FILE_ATTRIBUTE_NORMAL) != FALSE;
 }
 
+// Opens the item to read what it is and, when bWrite asks, to write its
+// times, shared every way so that a file another program holds open is
+// changed all the same. Such a handle may write the times of a read-only
+// file, which Windows documents; Wine run as an ordinary user refuses the
+// open (it opens the Unix file for writing). Refused that, the item is
+// opened for reading only, and bWritable says so.
+HANDLE OpenItem(const CString& path, bool bWrite, bool& bWritable)
+{
+    bWritable = bWrite;
+    if (bWrite)
+    {
+        const HANDLE hItem = CreateFile(path, FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, kShareAll, nullptr,
+                                        OPEN_EXISTING, kAsItself, nullptr);
+        if (hItem != INVALID_HANDLE_VALUE || GetLastError() != ERROR_ACCESS_DENIED)
+            return hItem;
+        bWritable = false;
+    }
+    return CreateFile(path, FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING, kAsItself, nullptr);
+}
+
 // Writes the chosen times and no other: a time passed as null stays exactly
-// as it is. The item is opened for its attributes only, shared every way so
-// that a file another program holds open is changed all the same, and as
-// itself: a link, never its target.
-bool WriteChosenTimes(const CString& path, const CTimeChoice (&choices)[kTimeKinds], const ItemTimes& after)
+// as it is.
+bool WriteChosenTimes(HANDLE hItem, const CTimeChoice (&choices)[kTimeKinds], const ItemTimes& after)
 {
     FILETIME times[kTimeKinds];
     const FILETIME* chosen[kTimeKinds] = {};
@@ -47,12 +78,7 @@ bool WriteChosenTimes(const CString& path, const CTimeChoice (&choices)[kTimeKin
         times[kind] = FileTimeOf(after.at[kind]);
         chosen[kind] = &times[kind];
     }
-    if (chosen[kCreated] == nullptr && chosen[kAccessed] == nullptr && chosen[kModified] == nullptr)
-        return true;
-    FileHandle item(CreateFile(path, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                               nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT,
-                               nullptr));
-    return item.IsOpen() && SetFileTime(item.Get(), chosen[kCreated], chosen[kAccessed], chosen[kModified]);
+    return SetFileTime(hItem, chosen[kCreated], chosen[kAccessed], chosen[kModified]) != FALSE;
 }
 
 // The folder in extended-length form without trailing separators, so that
@@ -106,37 +132,33 @@ private:
         explicit CFolderListing(const CString& folder) : accessKept(folder) {}
         LastAccessKept accessKept;
         CFileFind finder;
-        BOOL bMore = FALSE;
+        bool bMore = false;
     };
 
     void Open(const CString& folder)
     {
-        if (folder.IsEmpty() || !m_entered.Enter(FolderToOpen(folder)))
+        if (folder.IsEmpty() || !m_engine.m_walked.Enter(FolderToOpen(folder)))
             return;
         auto listing = std::make_unique<CFolderListing>(FolderToOpen(folder));
-        listing->bMore = listing->finder.FindFile(folder + _T("\\*.*"), 0);
+        listing->bMore = listing->finder.FindFile(folder + _T("\\*.*"), 0) != FALSE;
         m_open.push_back(std::move(listing));
     }
 
+    // The listing gives names and kinds only: each file's facts are read
+    // from the file itself as it is stamped.
     void Visit(CFolderListing& listing)
     {
-        listing.bMore = listing.finder.FindNextFile();
+        listing.bMore = listing.finder.FindNextFile() != FALSE;
         const CFileFind& entry = listing.finder;
         if (entry.IsDots())
             return;
         // A junction or folder link leads out of the tree (or round in a
         // loop): it is neither entered nor stamped. Other reparse points,
         // such as the folders of a cloud drive, are ordinary folders here.
-        if (entry.IsDirectory())
-        {
-            if (!entry.IsLink())
-                Open(entry.GetFilePath());
-            return;
-        }
-        const WIN32_FIND_DATA& data = entry.GetFindData();
-        m_engine.Stamp(entry.GetFilePath(),
-                       {data.dwFileAttributes,
-                        TimesOf(data.ftCreationTime, data.ftLastAccessTime, data.ftLastWriteTime)});
+        if (!entry.IsDirectory())
+            m_engine.Stamp(entry.GetFilePath(), kWalked);
+        else if (!entry.IsLink())
+            Open(entry.GetFilePath());
     }
 
     // A folder is done when its listing is: a listing that broke off must
@@ -149,75 +171,134 @@ private:
         m_open.pop_back();
         if (error != ERROR_SUCCESS)
             m_engine.Fail(folder, error);
-        else if (m_engine.m_bFolders)
-            m_engine.StampItem(FolderToOpen(folder));
+        else if (m_engine.m_options.bFolders)
+            m_engine.Stamp(FolderToOpen(folder), kWalked);
     }
 
     CStampEngine& m_engine;
-    CFolderIdentity m_entered;
     std::vector<std::unique_ptr<CFolderListing>> m_open;
 };
 
-void CStampEngine::StampItem(const CString& strPath)
+CStampEngine::CStampEngine(const CStampOptions& options, CStampObserver& observer)
+    : m_options(options), m_bWrites(!options.bDryRun && IsAnyTimeChosen(options)), m_observer(observer)
 {
-    CString path = ToExtendedLengthPath(strPath);
-    CFileStatus status;
-    if (!CFile::GetStatus(path, status))
+}
+
+void CStampEngine::StampTarget(const CString& strPath)
+{
+    if (PathChecks::KindOf(strPath) == PathChecks::Kind::Folder)
+        CFolderWalk(*this).Walk(SearchFolder(strPath));
+    else
+        Stamp(ToExtendedLengthPath(strPath), kNamed);
+}
+
+void CStampEngine::Stamp(const CString& strPath, Naming naming)
+{
+    bool bWritable = false;
+    FileHandle item(OpenItem(strPath, m_bWrites, bWritable));
+    ItemFacts facts;
+    if (!item.IsOpen() || !ReadFacts(item.Get(), facts))
     {
-        Fail(path, GetLastError());
+        Fail(strPath, GetLastError());
         return;
     }
-    Stamp(path, {status.m_dwAttributesRead,
-                 TimesOf(status.m_ftCreationRead, status.m_ftLastAccessRead, status.m_ftLastWriteRead)});
-}
-
-void CStampEngine::StampTree(const CString& strFolder)
-{
-    CFolderWalk walk(*this);
-    walk.Walk(SearchFolder(strFolder));
-}
-
-void CStampEngine::Stamp(const CString& strPath, const ItemFacts& facts)
-{
-    // A folder's read-only bit does not guard its times (the shell uses it to
-    // mark customised folders), so only files are held back by it.
-    if ((facts.attributes & FILE_ATTRIBUTE_READONLY) != 0 && !IsFolder(facts.attributes) && !m_bReadOnly)
+    if (!IsNewToThisRun(strPath, item.Get(), naming))
+        return;
+    if (IsReadOnlyFile(facts.attributes) && !m_options.bReadOnly)
     {
         m_observer.SkippedReadOnly(FromExtendedLengthPath(strPath));
         return;
     }
     ItemTimes after;
-    for (int kind = 0; kind < kTimeKinds; ++kind)
-    {
-        if (!m_times[kind].Apply(facts.times.at[kind], after.at[kind]))
-        {
-            Fail(strPath, ERROR_INVALID_TIME);
-            return;
-        }
-    }
-    if (!m_bDryRun && !Write(strPath, facts, after))
-        return;
-    m_observer.Changed(FromExtendedLengthPath(strPath), facts.times, after);
+    if (!WorkOutTimes(facts.times, after))
+        Fail(strPath, ERROR_INVALID_TIME);
+    else if (!m_bWrites || Write(strPath, item.Get(), bWritable, facts, after))
+        m_observer.Changed(FromExtendedLengthPath(strPath), facts.times, after);
 }
 
-bool CStampEngine::Write(const CString& strPath, const ItemFacts& facts, const ItemTimes& after)
+// From the item itself, not from a folder listing: on NTFS a listing's times
+// lag behind for a file another program is writing.
+bool CStampEngine::ReadFacts(HANDLE hItem, ItemFacts& facts)
 {
-    // Only the read-only bit comes off for the write; it goes back whether
-    // the write worked or not, with every other attribute as it was.
-    const bool bReadOnlyOff = (facts.attributes & FILE_ATTRIBUTE_READONLY) != 0 && !IsFolder(facts.attributes);
-    if (bReadOnlyOff && !SetSettableAttributes(strPath, facts.attributes & ~FILE_ATTRIBUTE_READONLY))
-        return Fail(strPath, GetLastError());
-    const bool bWritten = WriteChosenTimes(strPath, m_times, after);
-    const DWORD dwWriteError = GetLastError();
-    if (bReadOnlyOff && !SetSettableAttributes(strPath, facts.attributes))
-        return Fail(strPath, GetLastError());
-    if (!bWritten)
-        return Fail(strPath, dwWriteError);
+    FILE_BASIC_INFO read;
+    if (!GetFileInformationByHandleEx(hItem, FileBasicInfo, &read, sizeof(read)))
+        return false;
+    facts = {read.FileAttributes,
+             {{read.CreationTime.QuadPart, read.LastAccessTime.QuadPart, read.LastWriteTime.QuadPart}}};
     return true;
 }
 
-bool CStampEngine::Fail(const CString& strPath, DWORD dwError)
+// Every chosen time is worked out before any is written: an item one of
+// whose new times no file can hold keeps all its times.
+bool CStampEngine::WorkOutTimes(const ItemTimes& own, ItemTimes& after) const
 {
-    m_observer.Failed(CStampFailure(FromExtendedLengthPath(strPath), static_cast<LONG>(dwError)));
+    for (int kind = 0; kind < kTimeKinds; ++kind)
+        if (!m_options.times[kind].Apply(own.at[kind], after.at[kind]))
+            return false;
+    return true;
+}
+
+// An item named directly is passed over when a folder above it was walked in
+// this run, or when it was named before; it is remembered for the rest of
+// the run. A walk asks about its files only once the targets have named some
+// directly, and never remembers them, so that its memory does not grow with
+// the number of files. Hence the limit: a file with two hard links is one
+// item only when both links are named directly. A walk that meets its
+// second link, or a link named beside a folder walked that holds the other
+// one, changes it again (a shift moves it twice).
+bool CStampEngine::IsNewToThisRun(const CString& strPath, HANDLE hItem, Naming naming)
+{
+    if (naming == kWalked)
+        return m_named.IsEmpty() || !m_named.Holds(hItem);
+    return !IsInWalkedFolder(strPath) && m_named.Enter(hItem);
+}
+
+// Each folder above the item, up to the root of its volume: as many as the
+// path is deep. "\\?\" begins every path here.
+bool CStampEngine::IsInWalkedFolder(const CString& strPath)
+{
+    if (m_walked.IsEmpty())
+        return false;
+    CString folder = strPath;
+    for (int end = folder.ReverseFind(_T('\\')); end > 3; end = folder.ReverseFind(_T('\\')))
+    {
+        folder.Truncate(end);
+        if (m_walked.Holds(FolderToOpen(folder)))
+            return true;
+    }
+    return false;
+}
+
+bool CStampEngine::Write(const CString& strPath, HANDLE hItem, bool bWritable, const ItemFacts& facts,
+                         const ItemTimes& after)
+{
+    if (bWritable)
+        return WriteChosenTimes(hItem, m_options.times, after) || Fail(strPath, GetLastError());
+    // The open for writing was refused, with ERROR_ACCESS_DENIED (OpenItem).
+    if (!IsReadOnlyFile(facts.attributes))
+        return Fail(strPath, ERROR_ACCESS_DENIED);
+    return WriteWithReadOnlyOff(strPath, facts, after);
+}
+
+// Where the platform will not write a read-only file's times otherwise, the
+// read-only bit comes off for the write and goes back whether the write
+// worked or not, with every other attribute as it was. A file the bit could
+// not go back on is named as left writable.
+bool CStampEngine::WriteWithReadOnlyOff(const CString& strPath, const ItemFacts& facts, const ItemTimes& after)
+{
+    if (!SetSettableAttributes(strPath, facts.attributes & ~FILE_ATTRIBUTE_READONLY))
+        return Fail(strPath, GetLastError());
+    FileHandle item(CreateFile(strPath, FILE_WRITE_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING, kAsItself, nullptr));
+    const bool bWritten = item.IsOpen() && WriteChosenTimes(item.Get(), m_options.times, after);
+    const DWORD dwWriteError = bWritten ? ERROR_SUCCESS : GetLastError();
+    if (!SetSettableAttributes(strPath, facts.attributes))
+        return Fail(strPath, GetLastError(),
+                    bWritten ? CStampFailure::kNewTimesButWritable : CStampFailure::kOldTimesButWritable);
+    return bWritten || Fail(strPath, dwWriteError);
+}
+
+bool CStampEngine::Fail(const CString& strPath, DWORD dwError, CStampFailure::Left left)
+{
+    m_observer.Failed(CStampFailure(FromExtendedLengthPath(strPath), static_cast<LONG>(dwError), left));
     return false;
 }

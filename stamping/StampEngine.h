@@ -2,51 +2,77 @@
 // times, one item or a whole tree, and needs no window.
 //
 // Its guarantees: a time nobody chose is not written, so it keeps every tick
-// it had; a read-only file is changed only when that is allowed, and ends
-// read-only with every other attribute it had; a failed write puts back what
-// was taken off; a folder walk never follows a junction or folder link and
-// never enters a folder twice; paths of any length. What happens to each
-// item goes to the observer, which decides whether a failure ends the run.
+// it had; a read-only file is changed only when that is allowed, keeps every
+// attribute it had and is not made writable on the way (where the platform
+// insists, the bit comes off for the write and goes back, and a file it could
+// not go back on is reported as such); a folder walk never follows a junction
+// or folder link; one run changes each item at most once, however its targets
+// overlap (hard links aside: see IsNewToThisRun); paths of any length. What
+// happens to each item goes to the observer, which decides whether a failure
+// ends the run.
 #pragma once
 
 #include "framework/CString.h"
+#include "stamping/FolderIdentity.h"
 #include "stamping/StampObserver.h"
 #include "stamping/TimeChoice.h"
 
+// What a run does to the items it meets.
+struct CStampOptions
+{
+    // What becomes of each time, indexed by TimeKind; all left alone at first.
+    CTimeChoice times[kTimeKinds];
+    // Read-only files may be changed.
+    bool bReadOnly = false;
+    // In a tree, the folders get the times too, the top folder included.
+    bool bFolders = false;
+    // Nothing is written; the observer hears what would change.
+    bool bDryRun = false;
+};
+
+// One engine is one run: it remembers what it has changed until it goes.
 class CStampEngine
 {
 public:
-    explicit CStampEngine(CStampObserver& observer) : m_observer(observer) {}
+    CStampEngine(const CStampOptions& options, CStampObserver& observer);
 
-    // What becomes of each time, indexed by TimeKind; all left alone at first.
-    CTimeChoice m_times[kTimeKinds];
-    // Read-only files may be changed.
-    bool m_bReadOnly = false;
-    // In a tree, the folders get the times too, the top folder included.
-    bool m_bFolders = false;
-    // Nothing is written; the observer hears what would change.
-    bool m_bDryRun = false;
-
-    // The item at the path, as itself: a file, a folder's own times, a
-    // shortcut or link as the file it is.
-    void StampItem(const CString& strPath);
-    // Every file in the folder and in every folder below it.
-    void StampTree(const CString& strFolder);
+    // A folder is walked: every file in it and in every folder below it. Any
+    // other item is stamped as itself: a file, a shortcut or link as the file
+    // it is.
+    void StampTarget(const CString& strPath);
 
 private:
     class CFolderWalk;
-    // What the engine needs to know of an item before it writes: read by
-    // path for a single item, taken from the folder listing in a walk.
+    // What the engine needs to know of an item before it writes.
     struct ItemFacts
     {
         DWORD attributes;
         ItemTimes times;
     };
+    // Who named the item: the targets themselves, or a walk.
+    enum Naming
+    {
+        kNamed,
+        kWalked
+    };
     // Each takes the path in extended-length form.
-    void Stamp(const CString& strPath, const ItemFacts& facts);
+    void Stamp(const CString& strPath, Naming naming);
+    static bool ReadFacts(HANDLE hItem, ItemFacts& facts);
+    bool WorkOutTimes(const ItemTimes& own, ItemTimes& after) const;
+    bool IsNewToThisRun(const CString& strPath, HANDLE hItem, Naming naming);
+    bool IsInWalkedFolder(const CString& strPath);
     // False when the item did not get the times (the observer heard why).
-    bool Write(const CString& strPath, const ItemFacts& facts, const ItemTimes& after);
-    bool Fail(const CString& strPath, DWORD dwError);
+    bool Write(const CString& strPath, HANDLE hItem, bool bWritable, const ItemFacts& facts, const ItemTimes& after);
+    bool WriteWithReadOnlyOff(const CString& strPath, const ItemFacts& facts, const ItemTimes& after);
+    bool Fail(const CString& strPath, DWORD dwError, CStampFailure::Left left = CStampFailure::kTimesUnchanged);
 
+    const CStampOptions m_options;
+    // Anything to write: a time chosen, and not a dry run.
+    const bool m_bWrites;
     CStampObserver& m_observer;
+    // Every folder walked in this run, and every item its targets named
+    // directly. An item is known by its identity, not its path: another
+    // spelling or an overlapping target is the same item.
+    CFolderIdentity m_walked;
+    CFolderIdentity m_named;
 };

@@ -15,7 +15,7 @@ public:
     virtual void Changed(LPCTSTR /*pszPath*/, const ItemTimes& /*before*/, const ItemTimes& /*after*/) {}
     // A read-only file left alone because read-only files may not be changed.
     virtual void SkippedReadOnly(LPCTSTR /*pszPath*/) {}
-    // An item that could not be read, listed or written. Returning goes on
-    // with the rest of the run.
+    // An item that could not be read, listed or written, or that was left
+    // writable. Returning goes on with the rest of the run.
     virtual void Failed(const CStampFailure& failure) { throw failure; }
 };

@@ -5,6 +5,9 @@
 #include "framework/LongPath.h"
 #include "stamping/StampFailure.h"
 
+#include <algorithm>
+#include <iterator>
+
 CCommandLine::Outcome CCommandLine::Parse(int argc, const TCHAR* const argv[])
 {
     bool bHelp = false;
@@ -12,13 +15,14 @@ CCommandLine::Outcome CCommandLine::Parse(int argc, const TCHAR* const argv[])
     return bHelp ? Outcome::Help : bRight ? Outcome::Run : Outcome::UsageError;
 }
 
-void CCommandLine::Configure(CStampEngine& engine) const
+CStampOptions CCommandLine::StampOptions() const
 {
-    for (int kind = 0; kind < kTimeKinds; ++kind)
-        engine.m_times[kind] = m_times[kind];
-    engine.m_bReadOnly = m_bReadOnly;
-    engine.m_bFolders = m_bFolders;
-    engine.m_bDryRun = m_bDryRun;
+    CStampOptions options;
+    std::copy(std::begin(m_times), std::end(m_times), options.times);
+    options.bReadOnly = m_bReadOnly;
+    options.bFolders = m_bFolders;
+    options.bDryRun = m_bDryRun;
+    return options;
 }
 
 CString CCommandLine::Usage()

@@ -20,7 +20,7 @@ public:
     };
     Outcome Parse(int argc, const TCHAR* const argv[]);
     // The chosen times, read-only permission, folders and dry run.
-    void Configure(CStampEngine& engine) const;
+    CStampOptions StampOptions() const;
     static CString Usage();
 
     std::vector<CString> m_paths;

@@ -4,7 +4,6 @@
 #include "framework/CFileFind.h"
 #include "framework/LongPath.h"
 #include "stamping/LastAccessKept.h"
-#include "stamping/PathChecks.h"
 
 #include <vector>
 
@@ -22,14 +21,15 @@ bool HasWildcards(const CString& path)
 
 int CCompanionRun::Run()
 {
-    CStampEngine engine(*this);
-    m_line.Configure(engine);
+    // One engine for the whole run: it changes each item once, however
+    // the PATHs overlap.
+    CStampEngine engine(m_line.StampOptions(), *this);
     for (const CString& path : m_line.m_paths)
     {
         if (HasWildcards(path))
             StampMatches(engine, path);
         else
-            StampPath(engine, path);
+            engine.StampTarget(path);
     }
     CString summary;
     summary.Format(_T("%d files %s, %d skipped (read-only), %d failed"), m_nChanged,
@@ -67,14 +67,6 @@ void CCompanionRun::Failed(const CStampFailure& failure)
     m_err.WriteLine(message.Left(message.GetLength() - reason.GetLength() - 1) + _T(" ") + reason);
 }
 
-void CCompanionRun::StampPath(CStampEngine& engine, const CString& strPath)
-{
-    if (PathChecks::KindOf(strPath) == PathChecks::Kind::Folder)
-        engine.StampTree(strPath);
-    else
-        engine.StampItem(strPath);
-}
-
 // All the matches are listed before the first is stamped: a listing is not
 // to see the changes made while it runs.
 void CCompanionRun::StampMatches(CStampEngine& engine, const CString& strPattern)
@@ -99,5 +91,5 @@ void CCompanionRun::StampMatches(CStampEngine& engine, const CString& strPattern
         Failed(CStampFailure(FromExtendedLengthPath(pattern), static_cast<LONG>(reason)));
     }
     for (const CString& match : matches)
-        StampPath(engine, match);
+        engine.StampTarget(match);
 }

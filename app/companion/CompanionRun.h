@@ -20,8 +20,6 @@ public:
     void Failed(const CStampFailure& failure) override;
 
 private:
-    // A file as itself, a folder as every file below it.
-    void StampPath(CStampEngine& engine, const CString& strPath);
     // Each item the pattern matches, as a PATH of its own.
     void StampMatches(CStampEngine& engine, const CString& strPattern);
 

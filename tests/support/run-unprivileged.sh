@@ -1,7 +1,8 @@
 #!/bin/bash
 # Runs a test command as an unprivileged user, for the tests that need the
 # file system to refuse something: root reads every folder whatever its
-# permissions, so Wine run as root can never be denied a listing.
+# permissions, so Wine run as root can never be denied a listing, nor the
+# opening of a read-only file to write its times.
 #
 #   run-unprivileged.sh <folder for the user's Wine prefix> <wine-run.sh> <program> [args...]
 #
