@@ -1,5 +1,6 @@
 // The file operation the program needs: reading a file's status (times and
-// attributes) by name. Paths of any length are accepted.
+// attributes) by name. The name goes to the platform as it is: a path longer
+// than MAX_PATH must come in extended-length form.
 #pragma once
 
 #include "framework/CFileStatus.h"

@@ -2,7 +2,7 @@
 
 #include "framework/CFileFind.h"
 #include "framework/FileHandle.h"
-#include "framework/LongPath.h"
+#include "stamping/LongPath.h"
 #include "stamping/LastAccessKept.h"
 #include "stamping/PathChecks.h"
 

@@ -2,7 +2,7 @@
 
 #include "app/companion/TimeText.h"
 #include "framework/CFile.h"
-#include "framework/LongPath.h"
+#include "stamping/LongPath.h"
 #include "stamping/StampFailure.h"
 
 #include <algorithm>
@@ -115,8 +115,9 @@ bool CCommandLine::ReadNewTimes(ItemTimes& times)
 {
     if (m_strSource == _T("--reference"))
     {
+        const CString path = ToExtendedLengthPath(m_strValue);
         CFileStatus reference;
-        if (!CFile::GetStatus(m_strValue, reference))
+        if (path.IsEmpty() || !CFile::GetStatus(path, reference))
             return Wrong(_T("cannot read --reference \"") + m_strValue + _T("\": ") +
                          CStampFailure(m_strValue, static_cast<LONG>(GetLastError())).GetSystemReason());
         times = TimesOf(reference.m_ftCreationRead, reference.m_ftLastAccessRead, reference.m_ftLastWriteRead);

@@ -2,7 +2,7 @@
 
 #include "app/companion/TimeText.h"
 #include "framework/CFileFind.h"
-#include "framework/LongPath.h"
+#include "stamping/LongPath.h"
 #include "stamping/LastAccessKept.h"
 
 #include <vector>

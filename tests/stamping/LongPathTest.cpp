@@ -1,5 +1,5 @@
 // Paths of any length in extended-length form, and the form shown to people.
-#include "framework/LongPath.h"
+#include "stamping/LongPath.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>

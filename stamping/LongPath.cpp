@@ -1,4 +1,4 @@
-#include "framework/LongPath.h"
+#include "stamping/LongPath.h"
 
 #include <algorithm>
 
