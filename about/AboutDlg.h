@@ -7,7 +7,7 @@
 #include "controls/HyperLink.h"
 #include "controls/IconButton.h"
 #include "framework/CDialog.h"
-#include "framework/IconHolder.h"
+#include "framework/CIconHolder.h"
 
 class CAboutDlg : public CDialog
 {
@@ -25,7 +25,7 @@ public:
     // The program's icon, 32 px at 96 DPI, reloaded when the box moves to a
     // display of another scale; the template's control alone would show the
     // icon file's first image, the largest, at every scale.
-    IconHolder m_icon;
+    CIconHolder m_icon;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

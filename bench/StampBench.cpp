@@ -26,7 +26,7 @@
 
 namespace
 {
-struct TreeShape
+struct CTreeShape
 {
     int folders;
     int subfolders;
@@ -35,10 +35,10 @@ struct TreeShape
     int FolderCount() const { return folders + folders * subfolders; }
 };
 
-class Stopwatch
+class CStopwatch
 {
 public:
-    Stopwatch() { QueryPerformanceCounter(&m_start); }
+    CStopwatch() { QueryPerformanceCounter(&m_start); }
     double Seconds() const
     {
         LARGE_INTEGER now, frequency;
@@ -62,7 +62,7 @@ void CreateEmptyFile(const CString& path)
     CloseHandle(h);
 }
 
-void BuildTree(const CString& root, const TreeShape& shape)
+void BuildTree(const CString& root, const CTreeShape& shape)
 {
     CreateDirectory(root, nullptr);
     for (int f = 0; f < shape.folders; ++f)
@@ -154,7 +154,7 @@ double TimeWalk(const CString& folder, int run)
     options.times[kModified] = CTimeChoice::At(TicksOf(time));
     CStampObserver endAtFirstFailure;
     CStampEngine engine(options, endAtFirstFailure);
-    Stopwatch watch;
+    CStopwatch watch;
     engine.StampTarget(folder);
     return watch.Seconds();
 }
@@ -163,7 +163,7 @@ double TimeBare(const CString& folder, int run)
 {
     FILETIME time;
     RunTime(run).GetAsFileTime(time);
-    Stopwatch watch;
+    CStopwatch watch;
     BareStamp(folder, time);
     return watch.Seconds();
 }
@@ -204,17 +204,17 @@ void CheckRun(const CString& folder, int run, long expected, const char* who)
     }
 }
 
-struct RoundTimes
+struct CRoundTimes
 {
     double walk = 0;
     double bare = 0;
 };
 
 // One round over the whole tree, the two taking turns folder by folder.
-RoundTimes StampRound(const CString& root, const TreeShape& shape, int walkRun, int bareRun)
+CRoundTimes StampRound(const CString& root, const CTreeShape& shape, int walkRun, int bareRun)
 {
     const long filesPerFolder = static_cast<long>(shape.subfolders) * shape.files;
-    RoundTimes times;
+    CRoundTimes times;
     for (int f = 0; f < shape.folders; ++f)
     {
         CString folder;
@@ -250,9 +250,9 @@ double Median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-TreeShape ShapeFromArguments(int argc, char** argv)
+CTreeShape ShapeFromArguments(int argc, char** argv)
 {
-    TreeShape shape = {20, 10, 100};
+    CTreeShape shape = {20, 10, 100};
     if (argc == 4)
         shape = {std::atoi(argv[1]), std::atoi(argv[2]), std::atoi(argv[3])};
     if (shape.folders < 1 || shape.subfolders < 1 || shape.files < 1)
@@ -266,8 +266,8 @@ TreeShape ShapeFromArguments(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    const TreeShape big = ShapeFromArguments(argc, argv);
-    const TreeShape small = {std::max(1, big.folders / 4), big.subfolders, big.files};
+    const CTreeShape big = ShapeFromArguments(argc, argv);
+    const CTreeShape small = {std::max(1, big.folders / 4), big.subfolders, big.files};
     const int rounds = 3;
 
     TCHAR temp[MAX_PATH + 1];
@@ -293,7 +293,7 @@ int main(int argc, char** argv)
     std::vector<double> walkSeconds, bareSeconds;
     for (int round = 0; round < rounds; ++round)
     {
-        RoundTimes times = StampRound(root, big, 1 + 2 * round, 2 + 2 * round);
+        CRoundTimes times = StampRound(root, big, 1 + 2 * round, 2 + 2 * round);
         walkSeconds.push_back(times.walk);
         bareSeconds.push_back(times.bare);
         std::printf("round %d: walk %.3f s, bare %.3f s\n", round + 1, times.walk, times.bare);

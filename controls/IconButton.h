@@ -13,7 +13,7 @@
 #include "framework/CDC.h"
 #include "framework/CRect.h"
 #include "framework/CString.h"
-#include "framework/IconHolder.h"
+#include "framework/CIconHolder.h"
 
 class CIconButton : public CButton
 {
@@ -42,8 +42,8 @@ protected:
     bool m_bFlatEdges = true;       // a flat button's one-pixel edge while hot or pressed
     bool m_bFlat = true;            // false: the classic raised button, never hot
     CHoverTracker m_hover;
-    IconHolder m_hotIcon;           // while empty no icon is painted at all
-    IconHolder m_normalIcon;        // while empty the hot icon serves both looks
+    CIconHolder m_hotIcon;           // while empty no icon is painted at all
+    CIconHolder m_normalIcon;        // while empty the hot icon serves both looks
     int m_nIconHeight = 0;          // in pixels at the current DPI
     int m_nIconWidth = 0;
     // The system's colours when the button was made.

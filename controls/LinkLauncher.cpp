@@ -3,7 +3,7 @@
 #include "controls/HyperLink.h"
 
 #include "framework/AfxMessageBox.h"
-#include "framework/FileHandle.h"
+#include "framework/CHandle.h"
 #include "framework/Registry.h"
 
 #include <vector>
@@ -68,8 +68,8 @@ UINT RunCommandLine(const CString& strCommandLine, int nShowCmd)
     PROCESS_INFORMATION pi = {};
     if (!::CreateProcess(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
         return StartFailureCode(::GetLastError());
-    FileHandle process(pi.hProcess);
-    FileHandle thread(pi.hThread);
+    CHandle process(pi.hProcess);
+    CHandle thread(pi.hThread);
     ::WaitForInputIdle(pi.hProcess, kInputIdleTimeoutMs);
     return kProgramStarted;
 }

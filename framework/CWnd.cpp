@@ -7,7 +7,7 @@
 namespace
 {
 // What the layer knows about the windows of one thread.
-struct ThreadWindows
+struct CThreadWindows
 {
     std::unordered_map<HWND, CWnd*> objects;
     // The object CreateEx is creating a window for, until its creation hook
@@ -21,9 +21,9 @@ struct ThreadWindows
 // headers name it only for those).
 const UINT kDpiChangedAfterParent = 0x02E3;
 
-ThreadWindows& ThisThread()
+CThreadWindows& ThisThread()
 {
-    thread_local ThreadWindows windows;
+    thread_local CThreadWindows windows;
     return windows;
 }
 
@@ -81,27 +81,27 @@ BOOL ReflectToChild(HWND hParent, UINT message, WPARAM wParam, LPARAM lParam, LR
 }
 
 // Installs the thread's creation hook for the duration of one CreateEx.
-class CreationHook
+class CCreationHook
 {
 public:
-    CreationHook(CWnd* pWnd, HOOKPROC proc)
+    CCreationHook(CWnd* pWnd, HOOKPROC proc)
     {
-        ThreadWindows& thread = ThisThread();
+        CThreadWindows& thread = ThisThread();
         m_pPrevious = thread.pCreating;
         m_hPreviousHook = thread.hCreationHook;
         thread.pCreating = pWnd;
         thread.hCreationHook = ::SetWindowsHookEx(WH_CBT, proc, nullptr, ::GetCurrentThreadId());
     }
-    ~CreationHook()
+    ~CCreationHook()
     {
-        ThreadWindows& thread = ThisThread();
+        CThreadWindows& thread = ThisThread();
         if (thread.hCreationHook != nullptr)
             ::UnhookWindowsHookEx(thread.hCreationHook);
         thread.pCreating = m_pPrevious;
         thread.hCreationHook = m_hPreviousHook;
     }
-    CreationHook(const CreationHook&) = delete;
-    CreationHook& operator=(const CreationHook&) = delete;
+    CCreationHook(const CCreationHook&) = delete;
+    CCreationHook& operator=(const CCreationHook&) = delete;
 
 private:
     CWnd* m_pPrevious;
@@ -133,7 +133,7 @@ CWnd* CWnd::FromHandlePermanent(HWND hWnd)
 
 void CWnd::Bind(HWND hWnd)
 {
-    ThreadWindows& thread = ThisThread();
+    CThreadWindows& thread = ThisThread();
     m_hWnd = hWnd;
     thread.objects[hWnd] = this;
     m_pfnSuper = reinterpret_cast<WNDPROC>(
@@ -165,7 +165,7 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
 
 LRESULT CALLBACK CWnd::CreationHookProc(int nCode, WPARAM wParam, LPARAM lParam)
 {
-    ThreadWindows& thread = ThisThread();
+    CThreadWindows& thread = ThisThread();
     if (nCode == HCBT_CREATEWND && thread.pCreating != nullptr)
     {
         // The first window created after CreateEx started is its window;
@@ -184,7 +184,7 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
         return FALSE;
     HWND hWnd;
     {
-        CreationHook hook(this, &CWnd::CreationHookProc);
+        CCreationHook hook(this, &CWnd::CreationHookProc);
         hWnd = ::CreateWindowEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, x, y, nWidth, nHeight,
                                 hWndParent, hMenuOrID, ::GetModuleHandle(nullptr), nullptr);
     }
@@ -292,8 +292,8 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    const CurrentMessage current = {message, wParam, lParam};
-    const CurrentMessage* pOuter = m_pCurrentMessage;
+    const CCurrentMessage current = {message, wParam, lParam};
+    const CCurrentMessage* pOuter = m_pCurrentMessage;
     m_pCurrentMessage = &current;
     LRESULT result = 0;
     try

@@ -200,7 +200,7 @@ public:
     { return ::MessageBox(m_hWnd, lpszText, lpszCaption, nType); }
 
 private:
-    struct CurrentMessage
+    struct CCurrentMessage
     {
         UINT message;
         WPARAM wParam;
@@ -215,5 +215,5 @@ private:
 
     WNDPROC m_pfnSuper = nullptr;
     bool m_bOwnsWindow = false;
-    const CurrentMessage* m_pCurrentMessage = nullptr;
+    const CCurrentMessage* m_pCurrentMessage = nullptr;
 };

@@ -9,7 +9,7 @@
 #include "framework/CString.h"
 #include "framework/CTime.h"
 #include "framework/CToolTipCtrl.h"
-#include "framework/IconHolder.h"
+#include "framework/CIconHolder.h"
 #include "target_entry/PathCombo.h"
 
 struct CStampOptions;
@@ -40,7 +40,7 @@ public:
 
     // The program's icon for Alt+Tab and the minimised window (32 px at
     // 96 DPI, 64 at 192).
-    IconHolder m_hIcon;
+    CIconHolder m_hIcon;
     CToolTipCtrl m_toolTip;
 
     // The stamp command (Go!): checks the target, records it in the history,
@@ -81,7 +81,7 @@ private:
 
     // The small image of the program's icon (16 px at 96 DPI, 32 at 192), for
     // the caption and task bar.
-    IconHolder m_hSmallIcon;
+    CIconHolder m_hSmallIcon;
     // The new stamp time, composed by the stamp command.
     CTime m_stampTime;
     void PutTimeOnChosenDate();

@@ -1,6 +1,6 @@
 #include "stamping/FolderIdentity.h"
 
-#include "framework/FileHandle.h"
+#include "framework/CHandle.h"
 
 #include <winternl.h>
 
@@ -40,19 +40,19 @@ bool CFolderIdentity::ReadVolume(HANDLE hItem, std::uint32_t& volume) const
 
 bool CFolderIdentity::ReadVolumeAt(LPCTSTR pszExtendedPath, std::uint32_t& volume) const
 {
-    FileHandle folder(OpenFolder(pszExtendedPath));
+    CHandle folder(OpenFolder(pszExtendedPath));
     return folder.IsOpen() && ReadVolume(folder.Get(), volume);
 }
 
 bool CFolderIdentity::Enter(LPCTSTR pszExtendedPath)
 {
-    FileHandle folder(OpenFolder(pszExtendedPath));
+    CHandle folder(OpenFolder(pszExtendedPath));
     return !folder.IsOpen() || !Met(folder.Get(), pszExtendedPath, true);
 }
 
 bool CFolderIdentity::Holds(LPCTSTR pszExtendedPath)
 {
-    FileHandle folder(OpenFolder(pszExtendedPath));
+    CHandle folder(OpenFolder(pszExtendedPath));
     return folder.IsOpen() && Met(folder.Get(), pszExtendedPath, false);
 }
 

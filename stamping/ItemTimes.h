@@ -13,14 +13,14 @@ enum TimeKind
     kTimeKinds
 };
 
-struct ItemTimes
+struct CItemTimes
 {
-    Ticks at[kTimeKinds] = {};
+    Ticks ticks[kTimeKinds] = {};
 };
 
 // In the order the platform reports them everywhere: creation, last access,
 // last write.
-inline ItemTimes TimesOf(const FILETIME& creation, const FILETIME& lastAccess, const FILETIME& lastWrite)
+inline CItemTimes TimesOf(const FILETIME& creation, const FILETIME& lastAccess, const FILETIME& lastWrite)
 {
     return {{TicksOf(creation), TicksOf(lastAccess), TicksOf(lastWrite)}};
 }

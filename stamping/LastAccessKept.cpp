@@ -1,24 +1,24 @@
 #include "stamping/LastAccessKept.h"
 
-#include "framework/FileHandle.h"
+#include "framework/CHandle.h"
 
-LastAccessKept::LastAccessKept(const CString& strExtendedPath) : m_strPath(strExtendedPath)
+CLastAccessKept::CLastAccessKept(const CString& strExtendedPath) : m_strPath(strExtendedPath)
 {
     m_bKnown = ReadLastAccess(m_ftBefore);
 }
 
-LastAccessKept::~LastAccessKept()
+CLastAccessKept::~CLastAccessKept()
 {
     FILETIME now;
     if (!m_bKnown || !ReadLastAccess(now) || CompareFileTime(&now, &m_ftBefore) == 0)
         return;
-    FileHandle item(CreateFile(m_strPath, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    CHandle item(CreateFile(m_strPath, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (item.IsOpen())
         SetFileTime(item.Get(), nullptr, &m_ftBefore, nullptr);
 }
 
-bool LastAccessKept::ReadLastAccess(FILETIME& ft) const
+bool CLastAccessKept::ReadLastAccess(FILETIME& ft) const
 {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesEx(m_strPath, GetFileExInfoStandard, &data))

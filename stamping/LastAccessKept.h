@@ -6,13 +6,13 @@
 
 #include "framework/CString.h"
 
-class LastAccessKept
+class CLastAccessKept
 {
 public:
-    explicit LastAccessKept(const CString& strExtendedPath);
-    ~LastAccessKept();
-    LastAccessKept(const LastAccessKept&) = delete;
-    LastAccessKept& operator=(const LastAccessKept&) = delete;
+    explicit CLastAccessKept(const CString& strExtendedPath);
+    ~CLastAccessKept();
+    CLastAccessKept(const CLastAccessKept&) = delete;
+    CLastAccessKept& operator=(const CLastAccessKept&) = delete;
 
 private:
     bool ReadLastAccess(FILETIME& ft) const;

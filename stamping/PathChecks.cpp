@@ -1,7 +1,7 @@
 #include "stamping/PathChecks.h"
 
-#include "framework/ComPtr.h"
-#include "framework/FileHandle.h"
+#include "framework/CComPtr.h"
+#include "framework/CHandle.h"
 #include "stamping/LongPath.h"
 #include "stamping/LastAccessKept.h"
 
@@ -39,7 +39,7 @@ bool BeginsAsShellLink(const CString& strExtendedPath)
     DWORD attributes = GetFileAttributes(strExtendedPath);
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
         return false;
-    FileHandle file(OpenForPeeking(strExtendedPath));
+    CHandle file(OpenForPeeking(strExtendedPath));
     BYTE header[sizeof(kShellLinkHeader)] = {};
     DWORD read = 0;
     return file.IsOpen() && ReadFile(file.Get(), header, sizeof(header), &read, nullptr) &&
@@ -56,16 +56,16 @@ CString PathChecks::ResolveShortcut(LPCTSTR pszPath)
     // Peeking at the file and the shell's loading of it both read it; its
     // access time is put back once the link is let go (declared first, the
     // keeper goes last).
-    const LastAccessKept keep(extended);
+    const CLastAccessKept keep(extended);
     if (!BeginsAsShellLink(extended))
         return result;
 
-    ComPtr<IShellLink> link;
+    CComPtr<IShellLink> link;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLink,
                                 link.Out())))
         return result;
 
-    ComPtr<IPersistFile> file;
+    CComPtr<IPersistFile> file;
     if (FAILED(link->QueryInterface(IID_IPersistFile, file.Out())))
         return result;
 

@@ -1,7 +1,7 @@
 #include "stamping/StampEngine.h"
 
 #include "framework/CFileFind.h"
-#include "framework/FileHandle.h"
+#include "framework/CHandle.h"
 #include "stamping/LongPath.h"
 #include "stamping/LastAccessKept.h"
 #include "stamping/PathChecks.h"
@@ -67,7 +67,7 @@ HANDLE OpenItem(const CString& path, bool bWrite, bool& bWritable)
 
 // Writes the chosen times and no other: a time passed as null stays exactly
 // as it is.
-bool WriteChosenTimes(HANDLE hItem, const CTimeChoice (&choices)[kTimeKinds], const ItemTimes& after)
+bool WriteChosenTimes(HANDLE hItem, const CTimeChoice (&choices)[kTimeKinds], const CItemTimes& after)
 {
     FILETIME times[kTimeKinds];
     const FILETIME* chosen[kTimeKinds] = {};
@@ -75,7 +75,7 @@ bool WriteChosenTimes(HANDLE hItem, const CTimeChoice (&choices)[kTimeKinds], co
     {
         if (!choices[kind].IsChosen())
             continue;
-        times[kind] = FileTimeOf(after.at[kind]);
+        times[kind] = FileTimeOf(after.ticks[kind]);
         chosen[kind] = &times[kind];
     }
     return SetFileTime(hItem, chosen[kCreated], chosen[kAccessed], chosen[kModified]) != FALSE;
@@ -130,7 +130,7 @@ private:
     struct CFolderListing
     {
         explicit CFolderListing(const CString& folder) : accessKept(folder) {}
-        LastAccessKept accessKept;
+        CLastAccessKept accessKept;
         CFileFind finder;
         bool bMore = false;
     };
@@ -195,8 +195,8 @@ void CStampEngine::StampTarget(const CString& strPath)
 void CStampEngine::Stamp(const CString& strPath, Naming naming)
 {
     bool bWritable = false;
-    FileHandle item(OpenItem(strPath, m_bWrites, bWritable));
-    ItemFacts facts;
+    CHandle item(OpenItem(strPath, m_bWrites, bWritable));
+    CItemFacts facts;
     if (!item.IsOpen() || !ReadFacts(item.Get(), facts))
     {
         Fail(strPath, GetLastError());
@@ -209,7 +209,7 @@ void CStampEngine::Stamp(const CString& strPath, Naming naming)
         m_observer.SkippedReadOnly(FromExtendedLengthPath(strPath));
         return;
     }
-    ItemTimes after;
+    CItemTimes after;
     if (!WorkOutTimes(facts.times, after))
         Fail(strPath, ERROR_INVALID_TIME);
     else if (!m_bWrites || Write(strPath, item.Get(), bWritable, facts, after))
@@ -218,7 +218,7 @@ void CStampEngine::Stamp(const CString& strPath, Naming naming)
 
 // From the item itself, not from a folder listing: on NTFS a listing's times
 // lag behind for a file another program is writing.
-bool CStampEngine::ReadFacts(HANDLE hItem, ItemFacts& facts)
+bool CStampEngine::ReadFacts(HANDLE hItem, CItemFacts& facts)
 {
     FILE_BASIC_INFO read;
     if (!GetFileInformationByHandleEx(hItem, FileBasicInfo, &read, sizeof(read)))
@@ -230,10 +230,10 @@ bool CStampEngine::ReadFacts(HANDLE hItem, ItemFacts& facts)
 
 // Every chosen time is worked out before any is written: an item one of
 // whose new times no file can hold keeps all its times.
-bool CStampEngine::WorkOutTimes(const ItemTimes& own, ItemTimes& after) const
+bool CStampEngine::WorkOutTimes(const CItemTimes& own, CItemTimes& after) const
 {
     for (int kind = 0; kind < kTimeKinds; ++kind)
-        if (!m_options.times[kind].Apply(own.at[kind], after.at[kind]))
+        if (!m_options.times[kind].Apply(own.ticks[kind], after.ticks[kind]))
             return false;
     return true;
 }
@@ -269,8 +269,8 @@ bool CStampEngine::IsInWalkedFolder(const CString& strPath)
     return false;
 }
 
-bool CStampEngine::Write(const CString& strPath, HANDLE hItem, bool bWritable, const ItemFacts& facts,
-                         const ItemTimes& after)
+bool CStampEngine::Write(const CString& strPath, HANDLE hItem, bool bWritable, const CItemFacts& facts,
+                         const CItemTimes& after)
 {
     if (bWritable)
         return WriteChosenTimes(hItem, m_options.times, after) || Fail(strPath, GetLastError());
@@ -284,11 +284,11 @@ bool CStampEngine::Write(const CString& strPath, HANDLE hItem, bool bWritable, c
 // read-only bit comes off for the write and goes back whether the write
 // worked or not, with every other attribute as it was. A file the bit could
 // not go back on is named as left writable.
-bool CStampEngine::WriteWithReadOnlyOff(const CString& strPath, const ItemFacts& facts, const ItemTimes& after)
+bool CStampEngine::WriteWithReadOnlyOff(const CString& strPath, const CItemFacts& facts, const CItemTimes& after)
 {
     if (!SetSettableAttributes(strPath, facts.attributes & ~FILE_ATTRIBUTE_READONLY))
         return Fail(strPath, GetLastError());
-    FileHandle item(CreateFile(strPath, FILE_WRITE_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING, kAsItself, nullptr));
+    CHandle item(CreateFile(strPath, FILE_WRITE_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING, kAsItself, nullptr));
     const bool bWritten = item.IsOpen() && WriteChosenTimes(item.Get(), m_options.times, after);
     const DWORD dwWriteError = bWritten ? ERROR_SUCCESS : GetLastError();
     if (!SetSettableAttributes(strPath, facts.attributes))

@@ -44,10 +44,10 @@ public:
 private:
     class CFolderWalk;
     // What the engine needs to know of an item before it writes.
-    struct ItemFacts
+    struct CItemFacts
     {
         DWORD attributes;
-        ItemTimes times;
+        CItemTimes times;
     };
     // Who named the item: the targets themselves, or a walk.
     enum Naming
@@ -57,13 +57,13 @@ private:
     };
     // Each takes the path in extended-length form.
     void Stamp(const CString& strPath, Naming naming);
-    static bool ReadFacts(HANDLE hItem, ItemFacts& facts);
-    bool WorkOutTimes(const ItemTimes& own, ItemTimes& after) const;
+    static bool ReadFacts(HANDLE hItem, CItemFacts& facts);
+    bool WorkOutTimes(const CItemTimes& own, CItemTimes& after) const;
     bool IsNewToThisRun(const CString& strPath, HANDLE hItem, Naming naming);
     bool IsInWalkedFolder(const CString& strPath);
     // False when the item did not get the times (the observer heard why).
-    bool Write(const CString& strPath, HANDLE hItem, bool bWritable, const ItemFacts& facts, const ItemTimes& after);
-    bool WriteWithReadOnlyOff(const CString& strPath, const ItemFacts& facts, const ItemTimes& after);
+    bool Write(const CString& strPath, HANDLE hItem, bool bWritable, const CItemFacts& facts, const CItemTimes& after);
+    bool WriteWithReadOnlyOff(const CString& strPath, const CItemFacts& facts, const CItemTimes& after);
     bool Fail(const CString& strPath, DWORD dwError, CStampFailure::Left left = CStampFailure::kTimesUnchanged);
 
     const CStampOptions m_options;

@@ -12,7 +12,7 @@ public:
     virtual ~CStampObserver() = default;
 
     // The item got the new times (in a dry run: would have got them).
-    virtual void Changed(LPCTSTR /*pszPath*/, const ItemTimes& /*before*/, const ItemTimes& /*after*/) {}
+    virtual void Changed(LPCTSTR /*pszPath*/, const CItemTimes& /*before*/, const CItemTimes& /*after*/) {}
     // A read-only file left alone because read-only files may not be changed.
     virtual void SkippedReadOnly(LPCTSTR /*pszPath*/) {}
     // An item that could not be read, listed or written, or that was left

@@ -8,13 +8,13 @@ namespace
 {
 // The drop data that comes with WM_DROPFILES, owned until the object goes,
 // which releases it: exactly once per drop.
-class DropData
+class CDropData
 {
 public:
-    explicit DropData(HDROP hDrop) : m_hDrop(hDrop) {}
-    ~DropData() { ::DragFinish(m_hDrop); }
-    DropData(const DropData&) = delete;
-    DropData& operator=(const DropData&) = delete;
+    explicit CDropData(HDROP hDrop) : m_hDrop(hDrop) {}
+    ~CDropData() { ::DragFinish(m_hDrop); }
+    CDropData(const CDropData&) = delete;
+    CDropData& operator=(const CDropData&) = delete;
 
     UINT GetCount() const { return ::DragQueryFile(m_hDrop, 0xFFFFFFFF, nullptr, 0); }
     // Without the terminator.
@@ -30,15 +30,15 @@ private:
 
 // A fixed, zero-filled block of nChars characters from LocalAlloc, freed
 // when the object goes; Get() is nullptr when the allocation failed.
-class LocalTextBlock
+class CLocalTextBlock
 {
 public:
-    explicit LocalTextBlock(UINT nChars)
+    explicit CLocalTextBlock(UINT nChars)
         : m_pText(static_cast<LPTSTR>(::LocalAlloc(LPTR, static_cast<SIZE_T>(nChars) * sizeof(TCHAR))))
     {}
-    ~LocalTextBlock() { ::LocalFree(m_pText); }
-    LocalTextBlock(const LocalTextBlock&) = delete;
-    LocalTextBlock& operator=(const LocalTextBlock&) = delete;
+    ~CLocalTextBlock() { ::LocalFree(m_pText); }
+    CLocalTextBlock(const CLocalTextBlock&) = delete;
+    CLocalTextBlock& operator=(const CLocalTextBlock&) = delete;
 
     LPTSTR Get() const { return m_pText; }
 
@@ -56,7 +56,7 @@ constexpr UINT kMaxNameLength = static_cast<UINT>(UINT_MAX / sizeof(TCHAR)) - 1;
 // block as long as itself.
 CString TakeFirstDroppedName(HDROP hDrop)
 {
-    DropData drop(hDrop);
+    CDropData drop(hDrop);
     CString name;
     const UINT nCount = drop.GetCount();
     for (UINT i = 0; i < nCount; ++i)
@@ -65,7 +65,7 @@ CString TakeFirstDroppedName(HDROP hDrop)
         if (nLength > kMaxNameLength)
             continue;
         const UINT nChars = nLength + 1;
-        LocalTextBlock block(nChars);
+        CLocalTextBlock block(nChars);
         if (block.Get() == nullptr)
             continue;
         const UINT nRead = std::min(drop.ReadName(i, block.Get(), nChars), nLength);

@@ -1,6 +1,6 @@
 #include "target_entry/FolderDialog.h"
 
-#include "framework/ComPtr.h"
+#include "framework/CComPtr.h"
 #include "framework/CWnd.h"
 #include "framework/ReportException.h"
 
@@ -34,7 +34,7 @@ CString PathOf(LPCITEMIDLIST pidl)
 // The identifier list of a folder path, parsed by the desktop folder.
 bool ParseFolder(const CString& strFolder, CItemIdList& pidl)
 {
-    ComPtr<IShellFolder> desktop;
+    CComPtr<IShellFolder> desktop;
     if (FAILED(SHGetDesktopFolder(reinterpret_cast<IShellFolder**>(desktop.Out()))))
         return true;        // without the desktop folder the root is ignored
     CString text(strFolder);

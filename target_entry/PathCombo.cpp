@@ -9,13 +9,13 @@ namespace
 {
 // Sets a flag for the length of a scope and clears it again, also when the
 // scope is left by an exception.
-class FlagScope
+class CFlagScope
 {
 public:
-    explicit FlagScope(bool& flag) : m_flag(flag) { m_flag = true; }
-    ~FlagScope() { m_flag = false; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
+    explicit CFlagScope(bool& flag) : m_flag(flag) { m_flag = true; }
+    ~CFlagScope() { m_flag = false; }
+    CFlagScope(const CFlagScope&) = delete;
+    CFlagScope& operator=(const CFlagScope&) = delete;
 
 private:
     bool& m_flag;
@@ -165,7 +165,7 @@ void CPathCombo::OnEditUpdate()
 {
     if (!m_bAutoComplete || m_bCompleting)
         return;
-    FlagScope completing(m_bCompleting);
+    CFlagScope completing(m_bCompleting);
     CompleteFromHistory();
 }
 

@@ -101,17 +101,17 @@ bool CCommandLine::ChooseTimes()
         return Wrong(_T("--utc goes with --time only"));
     if (!m_bChosen[kCreated] && !m_bChosen[kAccessed])
         m_bChosen[kModified] = true;
-    ItemTimes times;
+    CItemTimes times;
     if (!ReadNewTimes(times))
         return false;
     for (int kind = 0; kind < kTimeKinds; ++kind)
         if (m_bChosen[kind])
-            m_times[kind] = m_strSource == _T("--shift") ? CTimeChoice::ShiftedBy(times.at[kind])
-                                                         : CTimeChoice::At(times.at[kind]);
+            m_times[kind] = m_strSource == _T("--shift") ? CTimeChoice::ShiftedBy(times.ticks[kind])
+                                                         : CTimeChoice::At(times.ticks[kind]);
     return true;
 }
 
-bool CCommandLine::ReadNewTimes(ItemTimes& times)
+bool CCommandLine::ReadNewTimes(CItemTimes& times)
 {
     if (m_strSource == _T("--reference"))
     {
@@ -124,12 +124,12 @@ bool CCommandLine::ReadNewTimes(ItemTimes& times)
         return true;
     }
     const bool bTime = m_strSource == _T("--time");
-    Ticks& first = times.at[0];
+    Ticks& first = times.ticks[0];
     if (bTime ? !TimeText::ReadTime(m_strValue, m_bUtc, first) : !TimeText::ReadSpan(m_strValue, first))
         return Wrong(m_strSource + _T(" \"") + m_strValue + _T("\" is not ") +
                      (bTime ? _T("a time \"YYYY-MM-DD HH:MM:SS\" the clocks show, in the years 1601 to 9999 UTC")
                             : _T("a span [-]D.HH:MM:SS or [-]HH:MM:SS")));
-    times.at[1] = times.at[2] = first;
+    times.ticks[1] = times.ticks[2] = first;
     return true;
 }
 

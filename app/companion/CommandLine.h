@@ -39,7 +39,7 @@ private:
     // The parts checked once every argument has been seen.
     bool ChooseTimes();
     // The new time of each kind (the same for all but with a reference), or the span.
-    bool ReadNewTimes(ItemTimes& times);
+    bool ReadNewTimes(CItemTimes& times);
     bool CheckPaths();
     bool Wrong(const CString& error);
 

@@ -38,7 +38,7 @@ int CCompanionRun::Run()
     return m_nFailed == 0 ? 0 : 1;
 }
 
-void CCompanionRun::Changed(LPCTSTR pszPath, const ItemTimes& before, const ItemTimes& after)
+void CCompanionRun::Changed(LPCTSTR pszPath, const CItemTimes& before, const CItemTimes& after)
 {
     ++m_nChanged;
     if (!m_line.m_bVerbose && !m_line.m_bDryRun)
@@ -46,8 +46,8 @@ void CCompanionRun::Changed(LPCTSTR pszPath, const ItemTimes& before, const Item
     CString line(pszPath);
     for (int kind = 0; kind < kTimeKinds; ++kind)
         if (m_line.m_times[kind].IsChosen())
-            line += CString(_T("  ")) + kTimeNames[kind] + _T(" ") + TimeText::LocalText(before.at[kind]) +
-                    _T(" -> ") + TimeText::LocalText(after.at[kind]);
+            line += CString(_T("  ")) + kTimeNames[kind] + _T(" ") + TimeText::LocalText(before.ticks[kind]) +
+                    _T(" -> ") + TimeText::LocalText(after.ticks[kind]);
     m_out.WriteLine(line);
 }
 
@@ -75,7 +75,7 @@ void CCompanionRun::StampMatches(CStampEngine& engine, const CString& strPattern
     std::vector<CString> matches;
     DWORD error = ERROR_SUCCESS;
     {
-        const LastAccessKept accessKept(pattern.Left(pattern.ReverseFind(_T('\\')) + 1));
+        const CLastAccessKept accessKept(pattern.Left(pattern.ReverseFind(_T('\\')) + 1));
         CFileFind finder;
         for (BOOL bMore = finder.FindFile(pattern); bMore;)
         {

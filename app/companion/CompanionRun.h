@@ -15,7 +15,7 @@ public:
     // The exit status: 0 when nothing failed, 1 otherwise.
     int Run();
 
-    void Changed(LPCTSTR pszPath, const ItemTimes& before, const ItemTimes& after) override;
+    void Changed(LPCTSTR pszPath, const CItemTimes& before, const CItemTimes& after) override;
     void SkippedReadOnly(LPCTSTR pszPath) override;
     void Failed(const CStampFailure& failure) override;
 

@@ -3,7 +3,7 @@
 // ending in a dot are named only in extended-length form, even by Wine, which takes other long
 // paths without it.
 #include "framework/CFile.h"
-#include "framework/FileHandle.h"
+#include "framework/CHandle.h"
 #include "stamping/StampEngine.h"
 #include "tests/support/TimeChecks.h"
 #include "tests/support/UnixSide.h"
@@ -33,7 +33,7 @@ struct Recorder : CStampObserver {    // what a run told; it goes on past a fail
     std::vector<CString> changed;
     std::vector<CStampFailure> failed;
     std::function<void(const CString&)> onChange = [](const CString&) {};
-    void Changed(LPCTSTR path, const ItemTimes&, const ItemTimes&) override { changed.push_back(path); onChange(path); }
+    void Changed(LPCTSTR path, const CItemTimes&, const CItemTimes&) override { changed.push_back(path); onChange(path); }
     void Failed(const CStampFailure& failure) override { failed.push_back(failure); }
 };
 Recorder StampAll(const CStampOptions& options, std::initializer_list<CString> targets, Recorder seen = {}) {
@@ -159,7 +159,7 @@ TEST_F(StampTest, EachFileGetsExactlyTheTimesChosenForIt) {
             WriteTimes(c.path, {kStamp + 7000000, kStamp + 7000000, kStamp + 7000000});
         ASSERT_TRUE(c.attributes == 0 || SetFileAttributes(c.path, c.attributes));
         const DWORD access = c.attributes ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
-        const FileHandle other(c.how == kHeldOpen ? CreateFile(c.path, access, 0, nullptr, OPEN_EXISTING, 0, nullptr)
+        const CHandle other(c.how == kHeldOpen ? CreateFile(c.path, access, 0, nullptr, OPEN_EXISTING, 0, nullptr)
                                                   : INVALID_HANDLE_VALUE);
         ASSERT_EQ(other.IsOpen(), c.how == kHeldOpen);
         const State before = Read(c.path);
@@ -189,7 +189,7 @@ TEST_F(StampTest, AReadOnlyFileIsNeverSeenWritable) {
     const CString file = MakeFile(m_dir / _T("ro"), kReadOnly | kHidden);
     const State before = Read(file);
     const bool refused =
-        !FileHandle(CreateFile(file, FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr)).IsOpen();
+        !CHandle(CreateFile(file, FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr)).IsOpen();
     std::atomic<bool> done(false);
     auto seenWritable = std::async(std::launch::async, [&] {
         for (bool seen = false;; seen = seen || (ReadAttributes(file) & kReadOnly) == 0)

@@ -1,13 +1,13 @@
 #include "tests/support/ShortcutFile.h"
 
-#include "framework/ComPtr.h"
+#include "framework/CComPtr.h"
 
 namespace testsupport {
 namespace {
 template <typename Describe>
 bool SaveShortcut(const CString& linkPath, Describe describe) {
-    ComPtr<IShellLink> link;
-    ComPtr<IPersistFile> file;
+    CComPtr<IShellLink> link;
+    CComPtr<IPersistFile> file;
     return SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLink, link.Out())) &&
            SUCCEEDED(describe(link)) && SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.Out())) &&
            SUCCEEDED(file->Save(linkPath, TRUE));
@@ -15,11 +15,11 @@ bool SaveShortcut(const CString& linkPath, Describe describe) {
 }
 
 bool CreateShortcut(const CString& linkPath, const CString& targetPath) {
-    return SaveShortcut(linkPath, [&](ComPtr<IShellLink>& link) { return link->SetPath(targetPath); });
+    return SaveShortcut(linkPath, [&](CComPtr<IShellLink>& link) { return link->SetPath(targetPath); });
 }
 
 bool CreateShortcutToVirtualItem(const CString& linkPath) {
-    return SaveShortcut(linkPath, [](ComPtr<IShellLink>& link) {
+    return SaveShortcut(linkPath, [](CComPtr<IShellLink>& link) {
         PIDLIST_ABSOLUTE computer = nullptr;
         const HRESULT found = SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer);
         const HRESULT set = SUCCEEDED(found) ? link->SetIDList(computer) : found;

@@ -4,13 +4,13 @@
 #include "framework/Win32.h"
 
 template <typename T>
-class ComPtr
+class CComPtr
 {
 public:
-    ComPtr() = default;
-    ~ComPtr() { if (m_p) m_p->Release(); }
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
+    CComPtr() = default;
+    ~CComPtr() { if (m_p) m_p->Release(); }
+    CComPtr(const CComPtr&) = delete;
+    CComPtr& operator=(const CComPtr&) = delete;
 
     T* operator->() const { return m_p; }
     // The slot that CoCreateInstance or QueryInterface fills; for an empty

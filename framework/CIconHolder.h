@@ -4,13 +4,13 @@
 
 #include "framework/Win32.h"
 
-class IconHolder
+class CIconHolder
 {
 public:
-    IconHolder() = default;
-    ~IconHolder() { Reset(); }
-    IconHolder(const IconHolder&) = delete;
-    IconHolder& operator=(const IconHolder&) = delete;
+    CIconHolder() = default;
+    ~CIconHolder() { Reset(); }
+    CIconHolder(const CIconHolder&) = delete;
+    CIconHolder& operator=(const CIconHolder&) = delete;
 
     void Reset(HICON hIcon = nullptr)
     {

@@ -5,13 +5,13 @@
 
 #include "framework/Win32.h"
 
-class FileHandle
+class CHandle
 {
 public:
-    explicit FileHandle(HANDLE h) : m_h(h) {}
-    ~FileHandle() { if (IsOpen()) ::CloseHandle(m_h); }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
+    explicit CHandle(HANDLE h) : m_h(h) {}
+    ~CHandle() { if (IsOpen()) ::CloseHandle(m_h); }
+    CHandle(const CHandle&) = delete;
+    CHandle& operator=(const CHandle&) = delete;
 
     bool IsOpen() const { return m_h != nullptr && m_h != INVALID_HANDLE_VALUE; }
     HANDLE Get() const { return m_h; }
