@@ -3,6 +3,7 @@
 
 #include "framework/CWaitCursor.h"
 #include "framework/CWinApp.h"
+#include "framework/FileTimes.h"
 #include "resources/resource.h"
 #include "stamping/PathChecks.h"
 #include "stamping/StampEngine.h"
@@ -51,9 +52,11 @@ void CDorvaneDlg::OnOK()
     if (!ComposeStampTime())
     {
         wait.Restore();
-        MessageBox(_T("The chosen date and time cannot be given to a file: "
-                      "choose a date between the years 1601 and 9999."),
-                   AfxGetAppName(), MB_ICONEXCLAMATION);
+        CString message;
+        message.Format(_T("The chosen date and time cannot be given to a file: "
+                          "choose a date between the years %d and %d."),
+                       kFirstFileYear, kLastFileYear);
+        MessageBox(message, AfxGetAppName(), MB_ICONEXCLAMATION);
         return;
     }
 

@@ -2,6 +2,7 @@
 
 #include "app/companion/TimeText.h"
 #include "framework/CFile.h"
+#include "framework/FileTimes.h"
 #include "stamping/LongPath.h"
 #include "stamping/StampFailure.h"
 
@@ -27,11 +28,12 @@ CStampOptions CCommandLine::StampOptions() const
 
 CString CCommandLine::Usage()
 {
-    return _T("Usage: DorvaneCmd [options] PATH...\r\n")
+    CString usage;
+    usage.Format(_T("Usage: DorvaneCmd [options] PATH...\r\n")
            _T("Gives files new times: a file, or every file below a folder. * and ? in the last\r\n")
            _T("part of a PATH stand for any characters and for one character.\r\n")
            _T("The new time, exactly one of:\r\n")
-           _T("  --time \"YYYY-MM-DD HH:MM:SS\"  local time (years 1601 to 9999)\r\n")
+           _T("  --time \"YYYY-MM-DD HH:MM:SS\"  local time (years %d to %d)\r\n")
            _T("  --utc                         read --time as UTC\r\n")
            _T("  --reference FILE              the same time of FILE\r\n")
            _T("  --shift [-][D.]HH:MM:SS       each file's own time moved by that much\r\n")
@@ -43,7 +45,9 @@ CString CCommandLine::Usage()
            _T("  -h, --help    this text\r\n")
            _T("  --            the rest are PATHs, even one beginning with -\r\n")
            _T("A value may also follow its option after =, as in --shift=-01:00:00.\r\n")
-           _T("Exit status: 0 all done, 1 something failed, 2 wrong usage (nothing changed).");
+           _T("Exit status: 0 all done, 1 something failed, 2 wrong usage (nothing changed)."),
+                 kFirstFileYear, kLastFileYear);
+    return usage;
 }
 
 bool CCommandLine::ReadArguments(int argc, const TCHAR* const argv[], bool& bHelp)
@@ -126,9 +130,13 @@ bool CCommandLine::ReadNewTimes(CItemTimes& times)
     const bool bTime = m_strSource == _T("--time");
     Ticks& first = times.ticks[0];
     if (bTime ? !TimeText::ReadTime(m_strValue, m_bUtc, first) : !TimeText::ReadSpan(m_strValue, first))
-        return Wrong(m_strSource + _T(" \"") + m_strValue + _T("\" is not ") +
-                     (bTime ? _T("a time \"YYYY-MM-DD HH:MM:SS\" the clocks show, in the years 1601 to 9999 UTC")
-                            : _T("a span [-]D.HH:MM:SS or [-]HH:MM:SS")));
+    {
+        CString what(_T("a span [-]D.HH:MM:SS or [-]HH:MM:SS"));
+        if (bTime)
+            what.Format(_T("a time \"YYYY-MM-DD HH:MM:SS\" the clocks show, in the years %d to %d UTC"),
+                        kFirstFileYear, kLastFileYear);
+        return Wrong(m_strSource + _T(" \"") + m_strValue + _T("\" is not ") + what);
+    }
     times.ticks[1] = times.ticks[2] = first;
     return true;
 }
