@@ -187,9 +187,16 @@ CStampEngine::CStampEngine(const CStampOptions& options, CStampObserver& observe
 void CStampEngine::StampTarget(const CString& strPath)
 {
     if (PathChecks::KindOf(strPath) == PathChecks::Kind::Folder)
+    {
         CFolderWalk(*this).Walk(SearchFolder(strPath));
+        return;
+    }
+    // A text that is no path is named as it was given, with the reason.
+    const CString path = ToExtendedLengthPath(strPath);
+    if (path.IsEmpty())
+        Fail(strPath, GetLastError());
     else
-        Stamp(ToExtendedLengthPath(strPath), kNamed);
+        Stamp(path, kNamed);
 }
 
 void CStampEngine::Stamp(const CString& strPath, Naming naming)
