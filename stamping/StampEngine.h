@@ -14,6 +14,7 @@
 
 #include "framework/CString.h"
 #include "stamping/FolderIdentity.h"
+#include "stamping/Journal.h"
 #include "stamping/StampObserver.h"
 #include "stamping/TimeChoice.h"
 
@@ -34,12 +35,22 @@ struct CStampOptions
 class CStampEngine
 {
 public:
-    CStampEngine(const CStampOptions& options, CStampObserver& observer);
+    // With a journal, every item's line is written to it before the item
+    // changes, and an item whose line could not be written is not changed.
+    CStampEngine(const CStampOptions& options, CStampObserver& observer, CJournalWriter* pJournal = nullptr);
 
     // A folder is walked: every file in it and in every folder below it. Any
     // other item is stamped as itself: a file, a shortcut or link as the file
     // it is.
     void StampTarget(const CString& strPath);
+
+    // Gives a journaled item back the times the run replaced, read-only or
+    // not (it was changed with permission), when the times the run changed
+    // are still the ones it gave; only the options' dry run counts. To the
+    // observer, an item that has its old times already (the run was stopped
+    // between journaling and changing it) is changed; one whose changed
+    // times are neither is changed since, and left alone.
+    void PutBack(const CJournalEntry& entry);
 
 private:
     class CFolderWalk;
@@ -62,14 +73,18 @@ private:
     bool IsNewToThisRun(const CString& strPath, HANDLE hItem, Naming naming);
     bool IsInWalkedFolder(const CString& strPath);
     // False when the item did not get the times (the observer heard why).
-    bool Write(const CString& strPath, HANDLE hItem, bool bWritable, const CItemFacts& facts, const CItemTimes& after);
-    bool WriteWithReadOnlyOff(const CString& strPath, const CItemFacts& facts, const CItemTimes& after);
+    bool Journal(const CString& strPath, const CItemTimes& before, const CItemTimes& after);
+    bool Write(const CString& strPath, HANDLE hItem, bool bWritable, const CItemFacts& facts,
+               const CTimeChoice (&choices)[kTimeKinds], const CItemTimes& after);
+    bool WriteWithReadOnlyOff(const CString& strPath, const CItemFacts& facts,
+                              const CTimeChoice (&choices)[kTimeKinds], const CItemTimes& after);
     bool Fail(const CString& strPath, DWORD dwError, CStampFailure::Left left = CStampFailure::kTimesUnchanged);
 
     const CStampOptions m_options;
     // Anything to write: a time chosen, and not a dry run.
     const bool m_bWrites;
     CStampObserver& m_observer;
+    CJournalWriter* const m_pJournal;
     // Every folder walked in this run, and every item its targets named
     // directly. An item is known by its identity, not its path: another
     // spelling or an overlapping target is the same item.

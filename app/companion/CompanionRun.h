@@ -1,6 +1,7 @@
-// One run of the companion: each PATH of the command line stamped in turn,
-// every item changed, skipped or failed counted, and the run going on past
-// a failure, which is named on the error stream.
+// One run of the companion: each PATH of the command line stamped in turn
+// (or, with --undo, each item of a journal put back), every item changed,
+// skipped or failed counted, and the run going on past a failure, which is
+// named on the error stream.
 #pragma once
 
 #include "app/companion/CommandLine.h"
@@ -17,9 +18,14 @@ public:
 
     void Changed(LPCTSTR pszPath, const CItemTimes& before, const CItemTimes& after) override;
     void SkippedReadOnly(LPCTSTR pszPath) override;
+    void ChangedSince(LPCTSTR pszPath) override;
     void Failed(const CStampFailure& failure) override;
 
 private:
+    void StampPaths();
+    void PutBack();
+    // The journal could not be written or read: a failure of the run.
+    void JournalFailed(const CString& strWhat, DWORD dwError);
     // Each item the pattern matches, as a PATH of its own.
     void StampMatches(CStampEngine& engine, const CString& strPattern);
 
