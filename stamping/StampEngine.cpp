@@ -113,7 +113,7 @@ public:
     void Walk(const CString& folder)
     {
         Open(folder);
-        while (!m_open.empty())
+        while (!m_open.empty() && !m_engine.IsStopped())
         {
             CFolderListing& listing = *m_open.back();
             if (listing.bMore)
@@ -179,14 +179,17 @@ private:
     std::vector<std::unique_ptr<CFolderListing>> m_open;
 };
 
-CStampEngine::CStampEngine(const CStampOptions& options, CStampObserver& observer, CJournalWriter* pJournal)
+CStampEngine::CStampEngine(const CStampOptions& options, CStampObserver& observer, CJournalWriter* pJournal,
+                           const CStopRequest* pStop)
     : m_options(options), m_bWrites(!options.bDryRun && IsAnyTimeChosen(options)), m_observer(observer),
-      m_pJournal(pJournal)
+      m_pJournal(pJournal), m_pStop(pStop)
 {
 }
 
 void CStampEngine::StampTarget(const CString& strPath)
 {
+    if (IsStopped())
+        return;
     if (PathChecks::KindOf(strPath) == PathChecks::Kind::Folder)
     {
         CFolderWalk(*this).Walk(SearchFolder(strPath));
@@ -227,6 +230,8 @@ void CStampEngine::Stamp(const CString& strPath, Naming naming)
 
 void CStampEngine::PutBack(const CJournalEntry& entry)
 {
+    if (IsStopped())
+        return;
     const CString path = ToExtendedLengthPath(entry.path);
     if (path.IsEmpty())
     {

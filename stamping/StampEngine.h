@@ -18,6 +18,8 @@
 #include "stamping/StampObserver.h"
 #include "stamping/TimeChoice.h"
 
+#include <atomic>
+
 // What a run does to the items it meets.
 struct CStampOptions
 {
@@ -31,13 +33,27 @@ struct CStampOptions
     bool bDryRun = false;
 };
 
+// A request to end a run after the item it is at, made from any thread (a
+// Stop button, Ctrl+C) while the run goes on in another.
+class CStopRequest
+{
+public:
+    void Request() { m_bRequested = true; }
+    bool IsRequested() const { return m_bRequested; }
+
+private:
+    std::atomic<bool> m_bRequested{false};
+};
+
 // One engine is one run: it remembers what it has changed until it goes.
 class CStampEngine
 {
 public:
     // With a journal, every item's line is written to it before the item
     // changes, and an item whose line could not be written is not changed.
-    CStampEngine(const CStampOptions& options, CStampObserver& observer, CJournalWriter* pJournal = nullptr);
+    // Once pStop is requested, the engine starts no other item.
+    CStampEngine(const CStampOptions& options, CStampObserver& observer, CJournalWriter* pJournal = nullptr,
+                 const CStopRequest* pStop = nullptr);
 
     // A folder is walked: every file in it and in every folder below it. Any
     // other item is stamped as itself: a file, a shortcut or link as the file
@@ -51,6 +67,8 @@ public:
     // between journaling and changing it) is changed; one whose changed
     // times are neither is changed since, and left alone.
     void PutBack(const CJournalEntry& entry);
+
+    bool IsStopped() const { return m_pStop != nullptr && m_pStop->IsRequested(); }
 
 private:
     class CFolderWalk;
@@ -85,6 +103,7 @@ private:
     const bool m_bWrites;
     CStampObserver& m_observer;
     CJournalWriter* const m_pJournal;
+    const CStopRequest* const m_pStop;
     // Every folder walked in this run, and every item its targets named
     // directly. An item is known by its identity, not its path: another
     // spelling or an overlapping target is the same item.

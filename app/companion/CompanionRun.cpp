@@ -37,8 +37,10 @@ int CCompanionRun::Run()
     CString summary;
     summary.Format(_T("%d files %s, %d skipped (read-only), %d failed"), m_nChanged,
                    m_line.m_bDryRun ? _T("would change") : _T("changed"), m_nSkipped, m_nFailed);
+    if (m_stop.IsRequested())
+        m_err.WriteLine(_T("DorvaneCmd: stopped before the end of the run"));
     m_out.WriteLine(summary);
-    return m_nFailed == 0 ? 0 : 1;
+    return m_nFailed == 0 && !m_stop.IsRequested() ? 0 : 1;
 }
 
 // A dry run writes no journal: it changes nothing to take back.
@@ -57,7 +59,7 @@ void CCompanionRun::StampPaths()
     }
     // One engine for the whole run: it changes each item once, however
     // the PATHs overlap.
-    CStampEngine engine(m_line.StampOptions(), *this, journal.get());
+    CStampEngine engine(m_line.StampOptions(), *this, journal.get(), &m_stop);
     for (const CString& path : m_line.m_paths)
     {
         if (HasWildcards(path))
@@ -71,9 +73,10 @@ void CCompanionRun::PutBack()
 {
     const CString name = FromExtendedLengthPath(m_line.m_strUndo);
     CJournalReader journal(m_line.m_strUndo);
-    CStampEngine engine(m_line.StampOptions(), *this);
+    CStampEngine engine(m_line.StampOptions(), *this, nullptr, &m_stop);
     CJournalEntry entry;
-    for (auto result = journal.Next(entry); result != CJournalReader::kEnd; result = journal.Next(entry))
+    for (auto result = journal.Next(entry); result != CJournalReader::kEnd && !engine.IsStopped();
+         result = journal.Next(entry))
     {
         if (result == CJournalReader::kItem)
             engine.PutBack(entry);

@@ -10,10 +10,12 @@
 class CCompanionRun : public CStampObserver
 {
 public:
-    CCompanionRun(const CCommandLine& line, const CConsoleOutput& out, const CConsoleOutput& err)
-        : m_line(line), m_out(out), m_err(err) {}
+    // A stop requested ends the run after the item it is at.
+    CCompanionRun(const CCommandLine& line, const CConsoleOutput& out, const CConsoleOutput& err,
+                  const CStopRequest& stop)
+        : m_line(line), m_out(out), m_err(err), m_stop(stop) {}
 
-    // The exit status: 0 when nothing failed, 1 otherwise.
+    // The exit status: 0 when nothing failed, 1 otherwise or when stopped.
     int Run();
 
     void Changed(LPCTSTR pszPath, const CItemTimes& before, const CItemTimes& after) override;
@@ -32,6 +34,7 @@ private:
     const CCommandLine& m_line;
     const CConsoleOutput& m_out;
     const CConsoleOutput& m_err;
+    const CStopRequest& m_stop;
     int m_nChanged = 0;
     int m_nSkipped = 0;
     int m_nFailed = 0;
