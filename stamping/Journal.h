@@ -52,6 +52,8 @@ public:
     CJournalWriter& operator=(const CJournalWriter&) = delete;
 
     DWORD Error() const { return m_dwError; }
+    // The journal's own file, which its run must not stamp.
+    HANDLE File() const { return m_file.Get(); }
     // The item's line; false with the reason in GetLastError.
     bool Add(const CJournalEntry& entry);
 

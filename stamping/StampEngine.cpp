@@ -184,6 +184,10 @@ CStampEngine::CStampEngine(const CStampOptions& options, CStampObserver& observe
     : m_options(options), m_bWrites(!options.bDryRun && IsAnyTimeChosen(options)), m_observer(observer),
       m_pJournal(pJournal), m_pStop(pStop)
 {
+    // A journal kept in the folder it is the journal of is not one of its
+    // items: known as named, a walk passes it over.
+    if (m_pJournal != nullptr && m_bWrites)
+        m_named.Enter(m_pJournal->File());
 }
 
 void CStampEngine::StampTarget(const CString& strPath)
