@@ -192,7 +192,8 @@ bool ReadEntry(const CString& line, CJournalEntry& entry)
 }
 
 CJournalWriter::CJournalWriter(const CString& strPath, const std::vector<CString>& targets)
-    : m_file(CreateFile(strPath, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr))
+    : m_strPath(strPath),
+      m_file(CreateFile(strPath, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr))
 {
     FILETIME now;
     GetSystemTimeAsFileTime(&now);

@@ -52,14 +52,15 @@ public:
     CJournalWriter& operator=(const CJournalWriter&) = delete;
 
     DWORD Error() const { return m_dwError; }
-    // The journal's own file, which its run must not stamp.
-    HANDLE File() const { return m_file.Get(); }
+    // The journal's own path as it was given, for its run to pass over.
+    const CString& Path() const { return m_strPath; }
     // The item's line; false with the reason in GetLastError.
     bool Add(const CJournalEntry& entry);
 
 private:
     bool WriteText(const CString& strText);
 
+    const CString m_strPath;
     CHandle m_file;
     DWORD m_dwError = ERROR_SUCCESS;
 };

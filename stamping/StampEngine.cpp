@@ -184,10 +184,6 @@ CStampEngine::CStampEngine(const CStampOptions& options, CStampObserver& observe
     : m_options(options), m_bWrites(!options.bDryRun && IsAnyTimeChosen(options)), m_observer(observer),
       m_pJournal(pJournal), m_pStop(pStop)
 {
-    // A journal kept in the folder it is the journal of is not one of its
-    // items: known as named, a walk passes it over.
-    if (m_pJournal != nullptr && m_bWrites)
-        m_named.Enter(m_pJournal->File());
 }
 
 void CStampEngine::StampTarget(const CString& strPath)
@@ -217,7 +213,7 @@ void CStampEngine::Stamp(const CString& strPath, Naming naming)
         Fail(strPath, GetLastError());
         return;
     }
-    if (!IsNewToThisRun(strPath, item.Get(), naming))
+    if (!IsNewToThisRun(strPath, item.Get(), naming) || IsJournal(strPath))
         return;
     if (IsReadOnlyFile(facts.attributes) && !m_options.bReadOnly)
     {
@@ -300,6 +296,17 @@ bool CStampEngine::WorkOutTimes(const CItemTimes& own, CItemTimes& after) const
         if (!m_options.times[kind].Apply(own.ticks[kind], after.ticks[kind]))
             return false;
     return true;
+}
+
+// A journal kept among the items it is the journal of is not one of them:
+// its times change as it grows, and its undo would find it changed since.
+// Known by its path as given: comparing identities would cost every item a
+// read of its file index.
+bool CStampEngine::IsJournal(const CString& strPath) const
+{
+    return m_pJournal != nullptr &&
+           CompareStringOrdinal(strPath, strPath.GetLength(), m_pJournal->Path(), m_pJournal->Path().GetLength(),
+                                TRUE) == CSTR_EQUAL;
 }
 
 // An item named directly is passed over when a folder above it was walked in

@@ -90,6 +90,7 @@ private:
     bool WorkOutTimes(const CItemTimes& own, CItemTimes& after) const;
     bool IsNewToThisRun(const CString& strPath, HANDLE hItem, Naming naming);
     bool IsInWalkedFolder(const CString& strPath);
+    bool IsJournal(const CString& strPath) const;
     // False when the item did not get the times (the observer heard why).
     bool Journal(const CString& strPath, const CItemTimes& before, const CItemTimes& after);
     bool Write(const CString& strPath, HANDLE hItem, bool bWritable, const CItemFacts& facts,
