@@ -92,15 +92,6 @@ bool Unescaped(const CString& text, CString& result)
     return true;
 }
 
-std::string Utf8(const CString& text)
-{
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text, text.GetLength(), nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(size), '\0');
-    if (size > 0)
-        WideCharToMultiByte(CP_UTF8, 0, text, text.GetLength(), &bytes[0], size, nullptr, nullptr);
-    return bytes;
-}
-
 // False for bytes that are not UTF-8.
 bool FromUtf8(const std::string& bytes, CString& text)
 {
@@ -121,24 +112,25 @@ void PutDigits(TCHAR* text, unsigned long long value, int nDigits)
         text[i] = static_cast<TCHAR>(_T('0') + value % 10);
 }
 
-// "2024-01-31T12:00:00.0000000Z": the date and time of day come from the
-// platform, the seven digits of the second's fraction are the ticks it drops.
-// Put together digit by digit: formatted text cost more than the write itself.
-CString UtcText(Ticks ticks)
+// "2024-01-31T12:00:00.0000000Z" after a tab: the date and time of day come
+// from the platform, the seven digits of the second's fraction are the ticks
+// it drops. Put together digit by digit into the line: formatted text and
+// its copies cost more than the write itself.
+void AppendUtc(std::basic_string<TCHAR>& line, Ticks ticks)
 {
     const Ticks fraction = ticks % kTicksPerSecond;
     const FILETIME whole = FileTimeOf(ticks - fraction);
     SYSTEMTIME st = {};
     FileTimeToSystemTime(&whole, &st);
-    TCHAR text[] = _T("0000-00-00T00:00:00.0000000Z");
-    PutDigits(text, st.wYear, 4);
-    PutDigits(text + 5, st.wMonth, 2);
-    PutDigits(text + 8, st.wDay, 2);
-    PutDigits(text + 11, st.wHour, 2);
-    PutDigits(text + 14, st.wMinute, 2);
-    PutDigits(text + 17, st.wSecond, 2);
-    PutDigits(text + 20, static_cast<unsigned long long>(fraction), 7);
-    return text;
+    TCHAR text[] = _T("\t0000-00-00T00:00:00.0000000Z");
+    PutDigits(text + 1, st.wYear, 4);
+    PutDigits(text + 6, st.wMonth, 2);
+    PutDigits(text + 9, st.wDay, 2);
+    PutDigits(text + 12, st.wHour, 2);
+    PutDigits(text + 15, st.wMinute, 2);
+    PutDigits(text + 18, st.wSecond, 2);
+    PutDigits(text + 21, static_cast<unsigned long long>(fraction), 7);
+    line += text;
 }
 
 bool ReadUtc(const CString& text, Ticks& ticks)
@@ -197,28 +189,40 @@ CJournalWriter::CJournalWriter(const CString& strPath, const std::vector<CString
 {
     FILETIME now;
     GetSystemTimeAsFileTime(&now);
-    CString first = kFirstWord + CString(_T("\t")) + UtcText(TicksOf(now));
+    std::basic_string<TCHAR> lines = kFirstWord;
+    AppendUtc(lines, TicksOf(now));
     for (const CString& target : targets)
-        first += _T("\t") + Escaped(target);
-    if (!m_file.IsOpen() || !WriteText(first + _T("\r\n") + kColumns + _T("\r\n")))
+        lines.append(_T("\t")).append(Escaped(target).GetString());
+    lines = lines + _T("\r\n") + kColumns + _T("\r\n");
+    if (!m_file.IsOpen() || !WriteText(lines))
         m_dwError = GetLastError();
 }
 
 bool CJournalWriter::Add(const CJournalEntry& entry)
 {
-    CString line = Escaped(entry.path);
+    m_line = Escaped(entry.path).GetString();
     for (const Ticks before : entry.before.ticks)
-        line += _T("\t") + UtcText(before);
+        AppendUtc(m_line, before);
     for (int kind = 0; kind < kTimeKinds; ++kind)
-        line += _T("\t") + (entry.changed[kind] ? UtcText(entry.after.ticks[kind]) : CString(kUnchanged));
-    return WriteText(line + _T("\r\n"));
+    {
+        if (entry.changed[kind])
+            AppendUtc(m_line, entry.after.ticks[kind]);
+        else
+            m_line.append(_T("\t")).append(kUnchanged);
+    }
+    m_line += _T("\r\n");
+    return WriteText(m_line);
 }
 
-bool CJournalWriter::WriteText(const CString& strText)
+bool CJournalWriter::WriteText(const std::basic_string<TCHAR>& text)
 {
-    const std::string bytes = Utf8(strText);
+    const int length = static_cast<int>(text.size());
+    m_bytes.resize(static_cast<size_t>(length) * 3);    // the most UTF-8 takes for a UTF-16 unit
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), length, &m_bytes[0], length * 3, nullptr, nullptr);
+    if (size == 0)
+        return false;
     DWORD written = 0;
-    return WriteFile(m_file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) != FALSE;
+    return WriteFile(m_file.Get(), m_bytes.data(), static_cast<DWORD>(size), &written, nullptr) != FALSE;
 }
 
 CJournalReader::CJournalReader(const CString& strPath)

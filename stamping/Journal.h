@@ -58,9 +58,12 @@ public:
     bool Add(const CJournalEntry& entry);
 
 private:
-    bool WriteText(const CString& strText);
+    bool WriteText(const std::basic_string<TCHAR>& text);
 
     const CString m_strPath;
+    // Each line is made in the same two buffers.
+    std::basic_string<TCHAR> m_line;
+    std::string m_bytes;
     CHandle m_file;
     DWORD m_dwError = ERROR_SUCCESS;
 };
