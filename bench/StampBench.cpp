@@ -1,6 +1,6 @@
-// Measures the folder walk against the least that Win32 can do for the same
-// job, on a tree of 20,000 files, and shows that its memory does not grow with
-// the number of files.
+// Measures the folder walk, writing its journal as every run does, against
+// the least that Win32 can do for the same job, on a tree of 20,000 files,
+// and shows that its memory does not grow with the number of files.
 //
 //   StampBench.exe [folders subfolders files]     (default: 20 10 100)
 //
@@ -144,8 +144,9 @@ CTime RunTime(int run)
     return CTime(2001, 1, 1 + run, 12, 0, 0);
 }
 
-// The walk as the window program runs it: the modified time only, the first
-// failure ending it.
+// The walk as the window program runs it: the modified time only, a journal
+// beside the folder (made, written and removed again within the time), the
+// first failure ending it.
 double TimeWalk(const CString& folder, int run)
 {
     FILETIME time;
@@ -153,9 +154,19 @@ double TimeWalk(const CString& folder, int run)
     CStampOptions options;
     options.times[kModified] = CTimeChoice::At(TicksOf(time));
     CStampObserver endAtFirstFailure;
-    CStampEngine engine(options, endAtFirstFailure);
+    const CString journalPath = folder + _T(".journal.txt");
     CStopwatch watch;
-    engine.StampTarget(folder);
+    {
+        CJournalWriter journal(journalPath, {folder});
+        if (journal.Error() != ERROR_SUCCESS)
+        {
+            std::fprintf(stderr, "cannot write the journal %ls\n", journalPath.GetString());
+            std::exit(1);
+        }
+        CStampEngine engine(options, endAtFirstFailure, &journal);
+        engine.StampTarget(folder);
+    }
+    DeleteFile(journalPath);
     return watch.Seconds();
 }
 

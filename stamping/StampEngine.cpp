@@ -113,7 +113,7 @@ public:
     void Walk(const CString& folder)
     {
         Open(folder);
-        while (!m_open.empty())
+        while (!m_open.empty() && !m_engine.IsStopped())
         {
             CFolderListing& listing = *m_open.back();
             if (listing.bMore)
@@ -179,13 +179,17 @@ private:
     std::vector<std::unique_ptr<CFolderListing>> m_open;
 };
 
-CStampEngine::CStampEngine(const CStampOptions& options, CStampObserver& observer)
-    : m_options(options), m_bWrites(!options.bDryRun && IsAnyTimeChosen(options)), m_observer(observer)
+CStampEngine::CStampEngine(const CStampOptions& options, CStampObserver& observer, CJournalWriter* pJournal,
+                           const CStopRequest* pStop)
+    : m_options(options), m_bWrites(!options.bDryRun && IsAnyTimeChosen(options)), m_observer(observer),
+      m_pJournal(pJournal), m_pStop(pStop)
 {
 }
 
 void CStampEngine::StampTarget(const CString& strPath)
 {
+    if (IsStopped())
+        return;
     if (PathChecks::KindOf(strPath) == PathChecks::Kind::Folder)
     {
         CFolderWalk(*this).Walk(SearchFolder(strPath));
@@ -209,7 +213,7 @@ void CStampEngine::Stamp(const CString& strPath, Naming naming)
         Fail(strPath, GetLastError());
         return;
     }
-    if (!IsNewToThisRun(strPath, item.Get(), naming))
+    if (!IsNewToThisRun(strPath, item.Get(), naming) || IsJournal(strPath))
         return;
     if (IsReadOnlyFile(facts.attributes) && !m_options.bReadOnly)
     {
@@ -219,8 +223,57 @@ void CStampEngine::Stamp(const CString& strPath, Naming naming)
     CItemTimes after;
     if (!WorkOutTimes(facts.times, after))
         Fail(strPath, ERROR_INVALID_TIME);
-    else if (!m_bWrites || Write(strPath, item.Get(), bWritable, facts, after))
+    else if (!m_bWrites || (Journal(strPath, facts.times, after) &&
+                            Write(strPath, item.Get(), bWritable, facts, m_options.times, after)))
         m_observer.Changed(FromExtendedLengthPath(strPath), facts.times, after);
+}
+
+void CStampEngine::PutBack(const CJournalEntry& entry)
+{
+    if (IsStopped())
+        return;
+    const CString path = ToExtendedLengthPath(entry.path);
+    if (path.IsEmpty())
+    {
+        Fail(entry.path, GetLastError());
+        return;
+    }
+    const bool bWrite = !m_options.bDryRun;
+    bool bWritable = false;
+    CHandle item(OpenItem(path, bWrite, bWritable));
+    CItemFacts facts;
+    if (!item.IsOpen() || !ReadFacts(item.Get(), facts))
+    {
+        Fail(path, GetLastError());
+        return;
+    }
+    // Only the times the run changed tell: the others were never its own.
+    CTimeChoice choices[kTimeKinds];
+    bool bAsRunLeftIt = true, bAsBefore = true;
+    CItemTimes old = facts.times;
+    for (int kind = 0; kind < kTimeKinds; ++kind)
+    {
+        if (!entry.changed[kind])
+            continue;
+        choices[kind] = CTimeChoice::At(entry.before.ticks[kind]);
+        old.ticks[kind] = entry.before.ticks[kind];
+        bAsRunLeftIt = bAsRunLeftIt && facts.times.ticks[kind] == entry.after.ticks[kind];
+        bAsBefore = bAsBefore && facts.times.ticks[kind] == entry.before.ticks[kind];
+    }
+    if (!bAsRunLeftIt && !bAsBefore)
+        m_observer.ChangedSince(FromExtendedLengthPath(path));
+    else if (bAsBefore || !bWrite || Write(path, item.Get(), bWritable, facts, choices, old))
+        m_observer.Changed(FromExtendedLengthPath(path), facts.times, old);
+}
+
+bool CStampEngine::Journal(const CString& strPath, const CItemTimes& before, const CItemTimes& after)
+{
+    if (m_pJournal == nullptr)
+        return true;
+    CJournalEntry entry = {FromExtendedLengthPath(strPath), before, after};
+    for (int kind = 0; kind < kTimeKinds; ++kind)
+        entry.changed[kind] = m_options.times[kind].IsChosen();
+    return m_pJournal->Add(entry) || Fail(strPath, GetLastError());
 }
 
 // From the item itself, not from a folder listing: on NTFS a listing's times
@@ -243,6 +296,17 @@ bool CStampEngine::WorkOutTimes(const CItemTimes& own, CItemTimes& after) const
         if (!m_options.times[kind].Apply(own.ticks[kind], after.ticks[kind]))
             return false;
     return true;
+}
+
+// A journal kept among the items it is the journal of is not one of them:
+// its times change as it grows, and its undo would find it changed since.
+// Known by its path as given: comparing identities would cost every item a
+// read of its file index.
+bool CStampEngine::IsJournal(const CString& strPath) const
+{
+    return m_pJournal != nullptr &&
+           CompareStringOrdinal(strPath, strPath.GetLength(), m_pJournal->Path(), m_pJournal->Path().GetLength(),
+                                TRUE) == CSTR_EQUAL;
 }
 
 // An item named directly is passed over when a folder above it was walked in
@@ -277,26 +341,27 @@ bool CStampEngine::IsInWalkedFolder(const CString& strPath)
 }
 
 bool CStampEngine::Write(const CString& strPath, HANDLE hItem, bool bWritable, const CItemFacts& facts,
-                         const CItemTimes& after)
+                         const CTimeChoice (&choices)[kTimeKinds], const CItemTimes& after)
 {
     if (bWritable)
-        return WriteChosenTimes(hItem, m_options.times, after) || Fail(strPath, GetLastError());
+        return WriteChosenTimes(hItem, choices, after) || Fail(strPath, GetLastError());
     // The open for writing was refused, with ERROR_ACCESS_DENIED (OpenItem).
     if (!IsReadOnlyFile(facts.attributes))
         return Fail(strPath, ERROR_ACCESS_DENIED);
-    return WriteWithReadOnlyOff(strPath, facts, after);
+    return WriteWithReadOnlyOff(strPath, facts, choices, after);
 }
 
 // Where the platform will not write a read-only file's times otherwise, the
 // read-only bit comes off for the write and goes back whether the write
 // worked or not, with every other attribute as it was. A file the bit could
 // not go back on is named as left writable.
-bool CStampEngine::WriteWithReadOnlyOff(const CString& strPath, const CItemFacts& facts, const CItemTimes& after)
+bool CStampEngine::WriteWithReadOnlyOff(const CString& strPath, const CItemFacts& facts,
+                                        const CTimeChoice (&choices)[kTimeKinds], const CItemTimes& after)
 {
     if (!SetSettableAttributes(strPath, facts.attributes & ~FILE_ATTRIBUTE_READONLY))
         return Fail(strPath, GetLastError());
     CHandle item(CreateFile(strPath, FILE_WRITE_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING, kAsItself, nullptr));
-    const bool bWritten = item.IsOpen() && WriteChosenTimes(item.Get(), m_options.times, after);
+    const bool bWritten = item.IsOpen() && WriteChosenTimes(item.Get(), choices, after);
     const DWORD dwWriteError = bWritten ? ERROR_SUCCESS : GetLastError();
     if (!SetSettableAttributes(strPath, facts.attributes))
         return Fail(strPath, GetLastError(),

@@ -14,8 +14,11 @@
 
 #include "framework/CString.h"
 #include "stamping/FolderIdentity.h"
+#include "stamping/Journal.h"
 #include "stamping/StampObserver.h"
 #include "stamping/TimeChoice.h"
+
+#include <atomic>
 
 // What a run does to the items it meets.
 struct CStampOptions
@@ -30,16 +33,42 @@ struct CStampOptions
     bool bDryRun = false;
 };
 
+// A request to end a run after the item it is at, made from any thread (a
+// Stop button, Ctrl+C) while the run goes on in another.
+class CStopRequest
+{
+public:
+    void Request() { m_bRequested = true; }
+    bool IsRequested() const { return m_bRequested; }
+
+private:
+    std::atomic<bool> m_bRequested{false};
+};
+
 // One engine is one run: it remembers what it has changed until it goes.
 class CStampEngine
 {
 public:
-    CStampEngine(const CStampOptions& options, CStampObserver& observer);
+    // With a journal, every item's line is written to it before the item
+    // changes, and an item whose line could not be written is not changed.
+    // Once pStop is requested, the engine starts no other item.
+    CStampEngine(const CStampOptions& options, CStampObserver& observer, CJournalWriter* pJournal = nullptr,
+                 const CStopRequest* pStop = nullptr);
 
     // A folder is walked: every file in it and in every folder below it. Any
     // other item is stamped as itself: a file, a shortcut or link as the file
     // it is.
     void StampTarget(const CString& strPath);
+
+    // Gives a journaled item back the times the run replaced, read-only or
+    // not (it was changed with permission), when the times the run changed
+    // are still the ones it gave; only the options' dry run counts. To the
+    // observer, an item that has its old times already (the run was stopped
+    // between journaling and changing it) is changed; one whose changed
+    // times are neither is changed since, and left alone.
+    void PutBack(const CJournalEntry& entry);
+
+    bool IsStopped() const { return m_pStop != nullptr && m_pStop->IsRequested(); }
 
 private:
     class CFolderWalk;
@@ -61,15 +90,21 @@ private:
     bool WorkOutTimes(const CItemTimes& own, CItemTimes& after) const;
     bool IsNewToThisRun(const CString& strPath, HANDLE hItem, Naming naming);
     bool IsInWalkedFolder(const CString& strPath);
+    bool IsJournal(const CString& strPath) const;
     // False when the item did not get the times (the observer heard why).
-    bool Write(const CString& strPath, HANDLE hItem, bool bWritable, const CItemFacts& facts, const CItemTimes& after);
-    bool WriteWithReadOnlyOff(const CString& strPath, const CItemFacts& facts, const CItemTimes& after);
+    bool Journal(const CString& strPath, const CItemTimes& before, const CItemTimes& after);
+    bool Write(const CString& strPath, HANDLE hItem, bool bWritable, const CItemFacts& facts,
+               const CTimeChoice (&choices)[kTimeKinds], const CItemTimes& after);
+    bool WriteWithReadOnlyOff(const CString& strPath, const CItemFacts& facts,
+                              const CTimeChoice (&choices)[kTimeKinds], const CItemTimes& after);
     bool Fail(const CString& strPath, DWORD dwError, CStampFailure::Left left = CStampFailure::kTimesUnchanged);
 
     const CStampOptions m_options;
     // Anything to write: a time chosen, and not a dry run.
     const bool m_bWrites;
     CStampObserver& m_observer;
+    CJournalWriter* const m_pJournal;
+    const CStopRequest* const m_pStop;
     // Every folder walked in this run, and every item its targets named
     // directly. An item is known by its identity, not its path: another
     // spelling or an overlapping target is the same item.

@@ -15,6 +15,9 @@ public:
     virtual void Changed(LPCTSTR /*pszPath*/, const CItemTimes& /*before*/, const CItemTimes& /*after*/) {}
     // A read-only file left alone because read-only files may not be changed.
     virtual void SkippedReadOnly(LPCTSTR /*pszPath*/) {}
+    // An item a journal names whose times were changed since its run: it is
+    // not put back.
+    virtual void ChangedSince(LPCTSTR /*pszPath*/) {}
     // An item that could not be read, listed or written, or that was left
     // writable. Returning goes on with the rest of the run.
     virtual void Failed(const CStampFailure& failure) { throw failure; }

@@ -1,6 +1,21 @@
 // The process entry of DorvaneCmd, the console companion of Dorvane.
 #include "app/companion/CompanionRun.h"
 
+namespace
+{
+// Ctrl+C and Ctrl+Break end the run after the item it is at, so that it
+// still says what it did; the handler runs on a thread of its own.
+CStopRequest g_stop;
+
+BOOL WINAPI StopRun(DWORD dwCtrlType)
+{
+    if (dwCtrlType != CTRL_C_EVENT && dwCtrlType != CTRL_BREAK_EVENT)
+        return FALSE;
+    g_stop.Request();
+    return TRUE;
+}
+}
+
 int _tmain(int argc, TCHAR* argv[])
 {
     const CConsoleOutput out(STD_OUTPUT_HANDLE);
@@ -17,5 +32,6 @@ int _tmain(int argc, TCHAR* argv[])
     case CCommandLine::Outcome::Run:
         break;
     }
-    return CCompanionRun(line, out, err).Run();
+    SetConsoleCtrlHandler(StopRun, TRUE);
+    return CCompanionRun(line, out, err, g_stop).Run();
 }

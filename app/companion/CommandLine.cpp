@@ -12,7 +12,8 @@
 CCommandLine::Outcome CCommandLine::Parse(int argc, const TCHAR* const argv[])
 {
     bool bHelp = false;
-    const bool bRight = ReadArguments(argc, argv, bHelp) && ChooseTimes() && CheckPaths();
+    const bool bRight = ReadArguments(argc, argv, bHelp) &&
+                        (m_strUndo.IsEmpty() ? ChooseTimes() && CheckPaths() : CheckUndo());
     return bHelp ? Outcome::Help : bRight ? Outcome::Run : Outcome::UsageError;
 }
 
@@ -30,6 +31,7 @@ CString CCommandLine::Usage()
 {
     CString usage;
     usage.Format(_T("Usage: DorvaneCmd [options] PATH...\r\n")
+           _T("       DorvaneCmd --undo FILE [--dry-run] [--verbose]\r\n")
            _T("Gives files new times: a file, or every file below a folder. * and ? in the last\r\n")
            _T("part of a PATH stand for any characters and for one character.\r\n")
            _T("The new time, exactly one of:\r\n")
@@ -42,6 +44,8 @@ CString CCommandLine::Usage()
            _T("  --folders     folders get the times too\r\n")
            _T("  --dry-run     change nothing; list what would change\r\n")
            _T("  --verbose     list every file changed\r\n")
+           _T("  --journal FILE  write each file's old and new times to FILE (a new file)\r\n")
+           _T("  --undo FILE     give the files of a journal back their old times\r\n")
            _T("  -h, --help    this text\r\n")
            _T("  --            the rest are PATHs, even one beginning with -\r\n")
            _T("A value may also follow its option after =, as in --shift=-01:00:00.\r\n")
@@ -75,12 +79,16 @@ bool CCommandLine::ReadValueOption(const CString& arg, int argc, const TCHAR* co
 {
     const int equals = arg.Find(_T('='));
     const CString name = equals < 0 ? arg : arg.Left(equals);
-    if (name != _T("--time") && name != _T("--reference") && name != _T("--shift"))
+    const bool bFile = name == _T("--journal") || name == _T("--undo");
+    if (!bFile && name != _T("--time") && name != _T("--reference") && name != _T("--shift"))
         return Wrong(_T("unknown option ") + arg);
     if (equals < 0 && ++i == argc)
         return Wrong(arg + _T(" needs a value"));
+    const CString value = equals < 0 ? CString(argv[i]) : arg.Mid(equals + 1);
+    if (bFile)
+        return ReadFileOption(name, value);
     m_strSource = name;
-    m_strValue = equals < 0 ? CString(argv[i]) : arg.Mid(equals + 1);
+    m_strValue = value;
     ++m_nSources;
     return true;
 }
@@ -138,6 +146,23 @@ bool CCommandLine::ReadNewTimes(CItemTimes& times)
         return Wrong(m_strSource + _T(" \"") + m_strValue + _T("\" is not ") + what);
     }
     times.ticks[1] = times.ticks[2] = first;
+    return true;
+}
+
+bool CCommandLine::ReadFileOption(const CString& name, const CString& value)
+{
+    const CString path = ToExtendedLengthPath(value);
+    if (path.IsEmpty())
+        return Wrong(_T("cannot use ") + name + _T(" \"") + value + _T("\": ") +
+                     CStampFailure(value, static_cast<LONG>(GetLastError())).GetSystemReason());
+    (name == _T("--journal") ? m_strJournal : m_strUndo) = path;
+    return true;
+}
+
+bool CCommandLine::CheckUndo()
+{
+    if (m_nSources != 0 || !m_paths.empty() || !m_strJournal.IsEmpty())
+        return Wrong(_T("--undo takes no PATH, time source or --journal: its journal names the files and times"));
     return true;
 }
 

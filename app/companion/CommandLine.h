@@ -24,6 +24,9 @@ public:
     static CString Usage();
 
     std::vector<CString> m_paths;
+    // --journal FILE and --undo FILE, empty when not given.
+    CString m_strJournal;
+    CString m_strUndo;
     CTimeChoice m_times[kTimeKinds];
     bool m_bDryRun = false;
     bool m_bVerbose = false;
@@ -32,12 +35,16 @@ public:
 private:
     // False at the first wrong argument, and at a call for help (bHelp).
     bool ReadArguments(int argc, const TCHAR* const argv[], bool& bHelp);
-    // "--time VALUE" or "--time=VALUE", and the same for --reference and
-    // --shift; i moves past a value that is an argument of its own.
+    // "--time VALUE" or "--time=VALUE", and the same for --reference,
+    // --shift, --journal and --undo; i moves past a value that is an argument
+    // of its own.
     bool ReadValueOption(const CString& arg, int argc, const TCHAR* const argv[], int& i);
+    bool ReadFileOption(const CString& name, const CString& value);
     bool* FlagNamed(const CString& name);
     // The parts checked once every argument has been seen.
     bool ChooseTimes();
+    // --undo stands alone: its journal says what to do, and to which items.
+    bool CheckUndo();
     // The new time of each kind (the same for all but with a reference), or the span.
     bool ReadNewTimes(CItemTimes& times);
     bool CheckPaths();

@@ -5,6 +5,7 @@
 #include "stamping/LongPath.h"
 #include "stamping/LastAccessKept.h"
 
+#include <memory>
 #include <vector>
 
 namespace
@@ -17,13 +18,48 @@ bool HasWildcards(const CString& path)
     const CString last = path.Mid(path.ReverseFind(_T('\\')) + 1);
     return last.Find(_T('*')) >= 0 || last.Find(_T('?')) >= 0;
 }
+
+// "C:\run.txt, line 12": where a journal holds a line that is no item's.
+CString LineOf(const CString& journal, int nLine)
+{
+    CString where;
+    where.Format(_T("%s, line %d"), journal, nLine);
+    return where;
+}
 }
 
 int CCompanionRun::Run()
 {
+    if (m_line.m_strUndo.IsEmpty())
+        StampPaths();
+    else
+        PutBack();
+    CString summary;
+    summary.Format(_T("%d files %s, %d skipped (read-only), %d failed"), m_nChanged,
+                   m_line.m_bDryRun ? _T("would change") : _T("changed"), m_nSkipped, m_nFailed);
+    if (m_stop.IsRequested())
+        m_err.WriteLine(_T("DorvaneCmd: stopped before the end of the run"));
+    m_out.WriteLine(summary);
+    return m_nFailed == 0 && !m_stop.IsRequested() ? 0 : 1;
+}
+
+// A dry run writes no journal: it changes nothing to take back.
+void CCompanionRun::StampPaths()
+{
+    std::unique_ptr<CJournalWriter> journal;
+    if (!m_line.m_strJournal.IsEmpty() && !m_line.m_bDryRun)
+    {
+        std::vector<CString> targets;
+        for (const CString& path : m_line.m_paths)
+            targets.push_back(FromExtendedLengthPath(ToExtendedLengthPath(path)));
+        journal = std::make_unique<CJournalWriter>(m_line.m_strJournal, targets);
+        if (journal->Error() != ERROR_SUCCESS)
+            return JournalFailed(_T("Cannot write the journal ") + FromExtendedLengthPath(m_line.m_strJournal),
+                                 journal->Error());
+    }
     // One engine for the whole run: it changes each item once, however
     // the PATHs overlap.
-    CStampEngine engine(m_line.StampOptions(), *this);
+    CStampEngine engine(m_line.StampOptions(), *this, journal.get(), &m_stop);
     for (const CString& path : m_line.m_paths)
     {
         if (HasWildcards(path))
@@ -31,11 +67,30 @@ int CCompanionRun::Run()
         else
             engine.StampTarget(path);
     }
-    CString summary;
-    summary.Format(_T("%d files %s, %d skipped (read-only), %d failed"), m_nChanged,
-                   m_line.m_bDryRun ? _T("would change") : _T("changed"), m_nSkipped, m_nFailed);
-    m_out.WriteLine(summary);
-    return m_nFailed == 0 ? 0 : 1;
+}
+
+void CCompanionRun::PutBack()
+{
+    const CString name = FromExtendedLengthPath(m_line.m_strUndo);
+    CJournalReader journal(m_line.m_strUndo);
+    CStampEngine engine(m_line.StampOptions(), *this, nullptr, &m_stop);
+    CJournalEntry entry;
+    for (auto result = journal.Next(entry); result != CJournalReader::kEnd && !engine.IsStopped();
+         result = journal.Next(entry))
+    {
+        if (result == CJournalReader::kItem)
+            engine.PutBack(entry);
+        else
+            JournalFailed(LineOf(name, journal.LineNumber()), ERROR_BAD_FORMAT);
+    }
+    if (journal.Error() != ERROR_SUCCESS)
+        JournalFailed(_T("Cannot read the journal ") + name, journal.Error());
+}
+
+void CCompanionRun::JournalFailed(const CString& strWhat, DWORD dwError)
+{
+    ++m_nFailed;
+    m_err.WriteLine(strWhat + _T(": ") + CStampFailure(strWhat, static_cast<LONG>(dwError)).GetSystemReason());
 }
 
 void CCompanionRun::Changed(LPCTSTR pszPath, const CItemTimes& before, const CItemTimes& after)
@@ -45,7 +100,7 @@ void CCompanionRun::Changed(LPCTSTR pszPath, const CItemTimes& before, const CIt
         return;
     CString line(pszPath);
     for (int kind = 0; kind < kTimeKinds; ++kind)
-        if (m_line.m_times[kind].IsChosen())
+        if (m_line.m_times[kind].IsChosen() || before.ticks[kind] != after.ticks[kind])
             line += CString(_T("  ")) + kTimeNames[kind] + _T(" ") + TimeText::LocalText(before.ticks[kind]) +
                     _T(" -> ") + TimeText::LocalText(after.ticks[kind]);
     m_out.WriteLine(line);
@@ -54,6 +109,12 @@ void CCompanionRun::Changed(LPCTSTR pszPath, const CItemTimes& before, const CIt
 void CCompanionRun::SkippedReadOnly(LPCTSTR /*pszPath*/)
 {
     ++m_nSkipped;
+}
+
+void CCompanionRun::ChangedSince(LPCTSTR pszPath)
+{
+    ++m_nSkipped;
+    m_err.WriteLine(CString(pszPath) + _T(": changed since the run, left alone"));
 }
 
 void CCompanionRun::Failed(const CStampFailure& failure)

@@ -1,0 +1,137 @@
+// DorvaneCmd --journal and --undo end to end: runs taken back to the tick, a run killed part-way
+// taken back up to where it reached, items changed since left alone.
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <string>
+#include <vector>
+
+using namespace testsupport;
+
+namespace {
+const CString kRun = _T("--read-only --time \"2003-04-05 06:07:08\" --accessed --modified ");
+struct Started { HANDLE process; HANDLE err; };
+Started StartCmd(const CString& args) {    // its stderr (stdout goes nowhere) to read when it ends
+    SECURITY_ATTRIBUTES inherited = {sizeof(inherited), nullptr, TRUE};
+    HANDLE err[2] = {};
+    EXPECT_TRUE(CreatePipe(&err[0], &err[1], &inherited, 1 << 20));
+    STARTUPINFO si = {};
+    si.cb = sizeof(si), si.dwFlags = STARTF_USESTDHANDLES, si.hStdError = si.hStdOutput = err[1];
+    std::basic_string<TCHAR> exe = _T(DORVANE_CMD_EXE);    // a Unix path: Z: is the Unix root
+    std::replace(exe.begin(), exe.end(), _T('/'), _T('\\'));
+    CString line = _T("DorvaneCmd ") + args;
+    PROCESS_INFORMATION pi = {};
+    EXPECT_TRUE(CreateProcess((_T("Z:") + exe).c_str(), line.GetBuffer(line.GetLength()), nullptr, nullptr, TRUE, 0,
+                              nullptr, nullptr, &si, &pi));
+    CloseHandle(err[1]), CloseHandle(pi.hThread);
+    return {pi.hProcess, err[0]};
+}
+std::pair<DWORD, std::string> Finish(const Started& cmd) {    // the exit status and what it printed
+    std::string text;
+    char buffer[4096];
+    for (DWORD read = 0; ReadFile(cmd.err, buffer, sizeof(buffer), &read, nullptr) && read > 0;) text.append(buffer, read);
+    DWORD exit = 0;
+    WaitForSingleObject(cmd.process, INFINITE), GetExitCodeProcess(cmd.process, &exit);
+    CloseHandle(cmd.err), CloseHandle(cmd.process);
+    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+    return {exit, text};
+}
+std::vector<std::string> Lines(const CString& path) {
+    std::ifstream file(Narrow(path));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(file, line);) lines.push_back(line);
+    return lines;
+}
+CString Q(const CString& path) { return _T("\"") + path + _T("\""); }
+}
+
+class UndoTest : public testing::Test {
+protected:
+    // Fractions of a second, so that every time is checked to the tick; a creation time is
+    // kept only where the platform keeps one.
+    const FileTimes kOwn = {UnixToTicks(1552000000) + 1234567, UnixToTicks(1583000000) + 7654321,
+                            UnixToTicks(1584000000) + 5555555};
+    std::vector<CString> MakeFiles(const CString& folder, int count) {
+        std::vector<CString> files;
+        MakeFolder(folder);
+        for (int i = 0; i < count; ++i) {
+            CString name;
+            name.Format(_T("\\f%d"), i);
+            files.push_back(folder + name);
+            WriteFile(files.back()), WriteTimes(files.back(), kOwn);
+        }
+        return files;
+    }
+    void ExpectOwnTimes(const CString& path) {
+        const FileTimes now = ReadTimes(path);
+        EXPECT_EQ(now.lastWrite, kOwn.lastWrite) << Narrow(path);
+        EXPECT_EQ(now.lastAccess, kOwn.lastAccess) << Narrow(path);
+        EXPECT_TRUE(now.creation == kOwn.creation || !PlatformKeepsCreationTime()) << Narrow(path);
+    }
+    TempDir m_dir;
+};
+
+// Every time back to the tick, the one never changed included, read-only files too; a file
+// changed since the run is named and left as it is now; undone again, all is back already.
+TEST_F(UndoTest, RunIsUndoneToTheTickExceptWhatChangedSince) {
+    const std::vector<CString> files = MakeFiles(m_dir / _T("tree"), 3);
+    SetFileAttributes(files[0], FILE_ATTRIBUTE_READONLY);
+    const CString journal = m_dir / _T("run.txt");
+    EXPECT_EQ(Finish(StartCmd(_T("--journal ") + Q(journal) + _T(" ") + kRun + Q(m_dir / _T("tree")))).first, 0u);
+    EXPECT_EQ(Lines(journal).size(), 2 + files.size());
+    const FileTimes since = {kOwn.creation, kOwn.lastWrite + 1, kOwn.lastAccess};
+    WriteTimes(files[2], since);
+    const auto undo = Finish(StartCmd(_T("--undo ") + Q(journal)));
+    EXPECT_EQ(undo.first, 0u);
+    EXPECT_NE(undo.second.find(Narrow(files[2]) + ": changed since"), std::string::npos) << undo.second;
+    EXPECT_NE(undo.second.find("2 files changed, 1 skipped (read-only), 0 failed"), std::string::npos);
+    ExpectOwnTimes(files[0]), ExpectOwnTimes(files[1]);
+    EXPECT_EQ(ReadTimes(files[2]).lastWrite, since.lastWrite);
+    EXPECT_EQ(ReadAttributes(files[0]) & FILE_ATTRIBUTE_READONLY, DWORD(FILE_ATTRIBUTE_READONLY));
+    EXPECT_NE(Finish(StartCmd(_T("--undo ") + Q(journal))).second.find("2 files changed, 1 skipped"), std::string::npos);
+}
+
+// Terminated a little after its journal names a few items (so that lines held back in the
+// program would be lost), the run is taken back exactly that far: every file has its own
+// times again, those it never reached included.
+TEST_F(UndoTest, KilledRunIsUndoneUpToWhereItReached) {
+    const std::vector<CString> files = MakeFiles(m_dir / _T("tree"), 400);
+    const CString journal = m_dir / _T("run.txt");
+    const Started run = StartCmd(_T("--journal ") + Q(journal) + _T(" ") + kRun + Q(m_dir / _T("tree")));
+    for (WIN32_FILE_ATTRIBUTE_DATA data = {}; WaitForSingleObject(run.process, 0) == WAIT_TIMEOUT;)
+        if (GetFileAttributesEx(journal, GetFileExInfoStandard, &data) && data.nFileSizeLow > 2000)
+            Sleep(20), TerminateProcess(run.process, 99);
+    const bool bKilled = Finish(run).first == 99;
+    const size_t reached = Lines(journal).size() - 2;
+    if (!bKilled || reached == files.size()) GTEST_SKIP() << "the run ended before it could be stopped";
+    EXPECT_GT(reached, 0u);
+    const auto undo = Finish(StartCmd(_T("--undo ") + Q(journal)));
+    EXPECT_NE(undo.second.find(std::to_string(reached) + " files changed, 0 skipped (read-only), 0 failed"),
+              std::string::npos) << undo.second;
+    for (const CString& file : files) ExpectOwnTimes(file);
+}
+
+// Names with a tab, a line break or the escape character: Wine opens them only through
+// "\\?\unix\" paths, which the walk keeps, and so must the journal.
+TEST_F(UndoTest, JournalKeepsNamesWithTabsAndLineBreaks) {
+    using ToUnix = char*(CDECL*)(LPCWSTR);
+    const auto toUnix = reinterpret_cast<ToUnix>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandle(_T("kernel32.dll")), "wine_get_unix_file_name")));
+    if (toUnix == nullptr) GTEST_SKIP() << "only Wine's \\\\?\\unix\\ paths hold such names";
+    char* unixPath = toUnix(m_dir.Path());
+    std::basic_string<TCHAR> unixFolder(unixPath, unixPath + strlen(unixPath));
+    HeapFree(GetProcessHeap(), 0, unixPath);
+    std::replace(unixFolder.begin(), unixFolder.end(), _T('/'), _T('\\'));
+    const CString folder = _T("\\\\?\\unix") + CString(unixFolder) + _T("\\names");
+    MakeFolder(folder);
+    const CString files[] = {folder + _T("\\a\tb"), folder + _T("\\c\nd%09")};
+    for (const CString& file : files) WriteFile(file), WriteTimes(file, kOwn);
+    const CString journal = m_dir / _T("run.txt");
+    EXPECT_EQ(Finish(StartCmd(_T("--journal ") + Q(journal) + _T(" ") + kRun + Q(folder))).first, 0u);
+    EXPECT_EQ(Lines(journal).size(), 2u + 2);
+    EXPECT_EQ(Finish(StartCmd(_T("--undo ") + Q(journal))).first, 0u);
+    for (const CString& file : files) ExpectOwnTimes(file), DeleteFile(file);
+}
