@@ -1,7 +1,7 @@
 // DorvaneCmd.exe started as a script starts it, one process per case: what it prints read
 // through pipes, the files' times and attributes read back with Win32.
 #include "stamping/StampFailure.h"
-#include "tests/support/TimeChecks.h"
+#include "tests/support/TestSupport.h"
 #include "tests/support/UnixSide.h"
 #include "version.h"
 
@@ -11,7 +11,6 @@
 #include <cstring>
 #include <future>
 #include <map>
-#include <tuple>
 #include <vector>
 
 using namespace testsupport;
@@ -64,23 +63,7 @@ const CString kStampArg = _T("--time \"2003-04-05 06:07:08\" ");
 
 class CompanionTest : public testing::Test {
 protected:
-    // The times of a file of the tests' own, each with a fraction of a second, so that a time
-    // left alone is checked to the tick; no access-time update touches one in 2100.
-    const FileTimes kOwn = {UnixToTicks(1552000000) + 1234567, UnixToTicks(1583000000) + 7654321,
-                            UnixToTicks(4102444800) + 5555555};
-    CString MakeFile(const CString& path, DWORD attributes = 0) {
-        MakeFolder(path.Left(path.ReverseFind(_T('\\'))));
-        WriteFile(path);
-        WriteTimes(path, kOwn);
-        EXPECT_TRUE(attributes == 0 || SetFileAttributes(path, attributes)) << Narrow(path);
-        return path;
-    }
-    void ExpectTimes(const CString& path, const FileTimes& expected) {    // Wine keeps no creation time
-        static const bool kept = PlatformKeepsCreationTime() || !std::printf("[   NOTE   ] no creation times\n");
-        const FileTimes now = ReadTimes(path);
-        EXPECT_EQ(std::make_tuple(now.creation, now.lastWrite, now.lastAccess),
-                  std::make_tuple(kept ? expected.creation : now.creation, expected.lastWrite, expected.lastAccess));
-    }
+    const FileTimes kOwn = OwnTimes();    // what MakeFile gives
     TempDir m_dir;
 };
 
@@ -200,7 +183,7 @@ TEST_F(CompanionTest, FailuresAreNamedAndTheRunGoesOn) {
     if (!UnixSideAvailable()) GTEST_SKIP() << "a file whose times cannot be written is made on Wine's Unix side";
     const CString stuck = MakeFile(m_dir / _T("f\\busy")), named = MakeFile(m_dir / (_T("f\\") + NonAnsiName()));
     const BusyFile busy(stuck);
-    ASSERT_TRUE(busy.IsBusy());
+    ASSERT_TRUE(busy.IsMade());
     const std::uint64_t stuckWrite = ReadTimes(stuck).lastWrite;    // a program copied in
     const CString broken = m_dir / _T("missing\nname");
     const Output run = RunCmd(_T("--verbose ") + kStampArg + Q(m_dir / _T("f")) + _T(" ") + Q(m_dir / _T("missing")) +

@@ -1,7 +1,7 @@
 // Times from any fields, local and UTC, and back: what every time the program
 // shows or writes goes through.
 #include "framework/CTime.h"
-#include "tests/support/TimeChecks.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 

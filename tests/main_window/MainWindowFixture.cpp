@@ -45,6 +45,17 @@ void MainWindowTest::TearDown() {
     ClearSettings();
 }
 
+void MainWindowTest::Store(const CString& values) {
+    for (const CString& item : Split(values, _T(';'))) {
+        const CString name = item.Left(item.Find(_T("="))), value = item.Mid(name.GetLength() + 1), text = value.Mid(1);
+        const DWORD number = static_cast<DWORD>(_tcstoi64(value, nullptr, 0));
+        const bool isText = value[0] == _T('"');
+        const DWORD size = isText ? static_cast<DWORD>((text.GetLength() + 1) * sizeof(TCHAR)) : sizeof(number);
+        ASSERT_EQ(RegSetKeyValue(HKEY_CURRENT_USER, SettingsKey(), name, isText ? REG_SZ : REG_DWORD,
+                                 isText ? static_cast<const void*>(text.GetString()) : &number, size), ERROR_SUCCESS);
+    }
+}
+
 std::optional<DWORD> MainWindowTest::ReadDword(LPCTSTR name) {
     DWORD value = 0, size = sizeof(value);
     LSTATUS status = RegGetValue(HKEY_CURRENT_USER, SettingsKey(), name, RRF_RT_REG_DWORD, nullptr, &value, &size);

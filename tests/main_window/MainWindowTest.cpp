@@ -4,8 +4,7 @@
 
 #include "about/AboutDlg.h"
 
-#include "tests/support/ShortcutFile.h"
-#include "tests/support/TimeChecks.h"
+#include "tests/support/TestSupport.h"
 #include "tests/support/UnixSide.h"
 #include "tests/support/WindowTestSupport.h"
 
@@ -16,23 +15,14 @@
 using namespace testsupport;
 
 struct SettingsTest : MainWindowTest {
-    static void Store(const CString& values) {    // "Name=value;...": after a quote text, else a number
-        for (const CString& item : Split(values, _T(';'))) {
-            CString name = item.Left(item.Find(_T("="))), value = item.Mid(name.GetLength() + 1);
-            if (value[0] == _T('"'))
-                WriteText(name, value.Mid(1));
-            else
-                WriteDword(name, static_cast<DWORD>(_tcstoi64(value, nullptr, 0)));
-        }
-    }
     // History; target; selected entry; date and time of day; the boxes created, modified, read-only.
     static CString State(const CDorvaneDlg& dlg) {
         SYSTEMTIME d = PickerTime(dlg, IDC_DATE), t = PickerTime(dlg, IDC_TIME);
         CString state;
         state.Format(_T("%s; %s; sel %d; %04d-%02d-%02d %02d:%02d:%02d; boxes %d%d%d"), History(dlg), ComboText(dlg),
                      static_cast<int>(dlg.m_comboPath.SendMessage(CB_GETCURSEL)), d.wYear, d.wMonth, d.wDay, t.wHour,
-                     t.wMinute, t.wSecond, IsChecked(dlg, IDC_CHANGE_CREATED), IsChecked(dlg, IDC_CHANGE_MODIFIED),
-                     IsChecked(dlg, IDC_READ_ONLY));
+                     t.wMinute, t.wSecond, IsDlgButtonChecked(dlg.m_hWnd, IDC_CHANGE_CREATED),
+                     IsDlgButtonChecked(dlg.m_hWnd, IDC_CHANGE_MODIFIED), IsDlgButtonChecked(dlg.m_hWnd, IDC_READ_ONLY));
         return state;
     }
 };
@@ -105,7 +95,7 @@ TEST_F(SettingsTest, CloseSavesTheEntryThatIsTheTargetAndTheBoxesAsClicked) {
     for (const auto& c : cases) {
         SCOPED_TRACE(Narrow(c.target));
         dlg.m_comboPath.SendMessage(CB_SETCURSEL, static_cast<WPARAM>(c.selected));
-        SetComboText(dlg, c.target);
+        dlg.m_comboPath.SetWindowText(c.target);
         Click(dlg, IDCANCEL);
         EXPECT_EQ(ReadDword(_T("HistorySelection")), static_cast<DWORD>(c.saved));
         EXPECT_EQ(*ReadDword(_T("ChangeCreated")) * 100 + *ReadDword(_T("ChangeModified")) * 10 +
@@ -128,10 +118,8 @@ TEST_F(MainWindowTest, GoGivesTheTargetTheChosenTimeOrRefusesItWithAMessage) {
     EXPECT_EQ(TicksOf(CTime(range[1])), TicksOf(CTime(9999, 12, 30, 23, 59, 59)));
     ::SendMessage(hDate, DTM_SETRANGE, 0, reinterpret_cast<LPARAM>(range));    // the command alone must refuse now
     const CString items = _T("target.txt|folder|folder\\inner.txt|to-file.lnk|to-folder.lnk|to-shortcut.lnk|tree\\a");
-    MakeFolder(dir / _T("folder"));
-    MakeFolder(dir / _T("tree"));
     for (LPCTSTR file : {_T("target.txt"), _T("folder\\inner.txt"), _T("tree\\a"), _T("tree\\z"), _T("p")})
-        WriteFile(dir / file);
+        MakeFile(dir / file);    // with its folder
     ASSERT_TRUE(CreateShortcut(dir / _T("to-file.lnk"), dir / _T("target.txt")));
     ASSERT_TRUE(CreateShortcut(dir / _T("to-folder.lnk"), dir / _T("folder")));
     ASSERT_TRUE(CreateShortcut(dir / _T("to-shortcut.lnk"), dir / _T("to-folder.lnk")));
@@ -141,7 +129,7 @@ TEST_F(MainWindowTest, GoGivesTheTargetTheChosenTimeOrRefusesItWithAMessage) {
         busy.emplace(dir / _T("tree\\z"));
     TCHAR reason[256] = {};    // what Wine makes of "text file busy"
     FormatMessage(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, ERROR_SHARING_VIOLATION, 0, reason, 256, nullptr);
-    SetChecked(dlg, IDC_CHANGE_CREATED, true);
+    CheckDlgButton(dlg.m_hWnd, IDC_CHANGE_CREATED, BST_CHECKED);
     std::string unchecked;
     const SYSTEMTIME at = Local(2005, 6, 15, 13, 45, 10), midnight = Local(2000, 1, 1, 0, 0, 0);
     const struct { const char* what; LPCTSTR target; SYSTEMTIME date, time, when; LPCTSTR message, stamped; } cases[]{
@@ -182,7 +170,7 @@ TEST_F(MainWindowTest, GoGivesTheTargetTheChosenTimeOrRefusesItWithAMessage) {
         CString target, history = History(dlg), stamped, message;
         target.Format(c.target, dir.Path());
         auto box = c.message != nullptr ? AnswerNextMessageBox(IDOK) : nullptr;
-        SetComboText(dlg, target);
+        dlg.m_comboPath.SetWindowText(target);
         Click(dlg, IDOK);
         for (const CString& item : Split(items, _T('|'))) {    // "?" marks a time neither old nor the chosen one
             const FileTimes times = ReadTimes(dir / item);
@@ -226,7 +214,7 @@ struct PickersTest : MainWindowTest {
     }
     // Clicks the button; answer gets each picker that shows (one left open 10 s is cancelled). Returns how many.
     int Pick(int nButton, LPCTSTR target, const std::function<void(HWND)>& answer) {
-        SetComboText(m_dlg, target);
+        m_dlg.m_comboPath.SetWindowText(target);
         auto shown = std::make_shared<std::vector<HWND>>();
         auto done = std::make_shared<bool>(false);
         RunWhen([=] {
@@ -257,7 +245,7 @@ struct PickersTest : MainWindowTest {
 // file picker on a name that is no file name and the program opens it again without one, where Wine opens it on
 // any name: one picker shows, and its cancel is not taken for a refusal.
 TEST_F(PickersTest, EachPickerStartsAtTheTargetAndItsChoiceBecomesTheTarget) {
-    SetComboText(m_dlg, m_dir / _T("Initial\\ \t "));
+    m_dlg.m_comboPath.SetWindowText(m_dir / _T("Initial\\ \t "));
     CString before = State();
     EXPECT_EQ(Pick(IDC_CHOOSE_FOLDER, m_dir / _T("Initial\\ \t "), [](HWND hChooser) {
         EXPECT_EQ(CWnd::GetWindowTextOf(GetDlgItem(hChooser, 0x3742)), _T("Choose a folder"));
@@ -274,7 +262,7 @@ TEST_F(PickersTest, EachPickerStartsAtTheTargetAndItsChoiceBecomesTheTarget) {
     EXPECT_EQ(State(), initial + _T("; C:\\0|C:\\1|C:\\2|C:\\3|C:\\4|C:\\5|C:\\6|C:\\7|C:\\8|") + initial +
                            _T("; caret at end; Go!"));
     m_dlg.m_btnGo.EnableWindow(FALSE);
-    SetComboText(m_dlg, m_dir / _T("half <typed> |"));
+    m_dlg.m_comboPath.SetWindowText(m_dir / _T("half <typed> |"));
     before = State();
     EXPECT_EQ(Pick(IDC_SELECT_FILE, m_dir / _T("half <typed> |"), [](HWND hPicker) {
         EXPECT_EQ(CWnd::GetWindowTextOf(hPicker), _T("Select file"));

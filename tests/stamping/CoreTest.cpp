@@ -5,7 +5,7 @@
 #include "framework/CFile.h"
 #include "framework/CHandle.h"
 #include "stamping/StampEngine.h"
-#include "tests/support/TimeChecks.h"
+#include "tests/support/TestSupport.h"
 #include "tests/support/UnixSide.h"
 
 #include <gtest/gtest.h>
@@ -92,16 +92,9 @@ DWORD RunOnSmallStack(std::function<void()> work) {
 class StampTest : public testing::Test {
 protected:
     CString Ext(const CString& relative) const { return _T("\\\\?\\") + (m_dir / relative); }
-    // A file with times of its own, each with a fraction of a second, so that one the stamp
-    // must not touch is checked to the tick; no access-time update touches one in 2100.
+    // Each file its own times: a time taken from another item shows.
     CString MakeFile(const CString& path, DWORD attributes = 0) {
-        MakeFolder(path.Left(path.ReverseFind(_T('\\'))));
-        WriteFile(path, "contents");
-        const std::int64_t n = m_made++;
-        WriteTimes(path, {UnixToTicks(1552000000 + n) + 1234567, UnixToTicks(1583000000 + n) + 7654321,
-                          UnixToTicks(4102444800 + n) + 5555555});
-        EXPECT_TRUE(attributes == 0 || SetFileAttributes(path, attributes)) << Narrow(path);
-        return path;
+        return testsupport::MakeFile(path, attributes, OwnTimes(m_made++));
     }
     // The ticked times get the stamp, as the main window chooses them, or another choice.
     CStampOptions Chosen(bool created, bool modified, bool readOnly, std::optional<CTimeChoice> how = {}) const {
@@ -113,12 +106,8 @@ protected:
     }
     // The last-write and creation times as given, the access time and attributes as they were.
     void Expect(const CString& path, const State& was, std::uint64_t lastWrite, std::uint64_t creation) {
-        static const bool kept = PlatformKeepsCreationTime() || !std::printf("[   NOTE   ] no creation times\n");
-        const State now = Read(path);
-        EXPECT_EQ(now.times.lastWrite, lastWrite) << Narrow(path);
-        EXPECT_EQ(now.times.creation, kept ? creation : now.times.creation) << Narrow(path);
-        EXPECT_EQ(now.times.lastAccess, was.times.lastAccess) << Narrow(path);
-        EXPECT_EQ(now.attributes, was.attributes) << Narrow(path);
+        ExpectTimes(path, {creation, lastWrite, was.times.lastAccess});
+        EXPECT_EQ(ReadAttributes(path), was.attributes) << Narrow(path);
     }
 
     const std::uint64_t kStamp = TicksOf(CTime(2003, 4, 5, 6, 7, 8));
@@ -320,7 +309,7 @@ TEST_F(StampTest, AFailedWriteEndsTheWalkWhereItHappens) {
     const std::vector<CString> files = FilesInSearchOrder(m_dir / _T("middle"));
     const size_t failing = files.size() / 2;
     BusyFile busy(files[failing]);
-    ASSERT_TRUE(busy.IsBusy() && SetFileAttributes(files[failing], kReadOnly | kHidden));
+    ASSERT_TRUE(busy.IsMade() && SetFileAttributes(files[failing], kReadOnly | kHidden));
     ASSERT_EQ(FilesInSearchOrder(m_dir / _T("middle")), files) << "the busy file kept its place";
     std::vector<State> before;
     for (const CString& file : files)
@@ -342,7 +331,7 @@ TEST_F(StampTest, AFolderThatCannotBeListedEndsTheWalkAndIsNamed) {
     if (GetEnv("DORVANE_UNPRIVILEGED").empty())
         GTEST_SKIP() << "root lists every folder: CTest runs this as an unprivileged user";
     std::optional<LockedFolder> closed(locked);
-    ASSERT_TRUE(closed->IsLocked());
+    ASSERT_TRUE(closed->IsMade());
     const std::vector<CString> entries = FilesInSearchOrder(tree, _T("*"));
     std::vector<State> before;
     for (const CString& entry : entries)

@@ -1,7 +1,6 @@
 // The path checks that choose what a target is: a file, a folder, nothing, or
 // a shortcut standing for its target.
 #include "stamping/PathChecks.h"
-#include "tests/support/ShortcutFile.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -12,11 +11,6 @@ using namespace testsupport;
 
 class PathCheck : public testing::Test {
 protected:
-    static CString MakeFile(const CString& path) {
-        MakeFolder(path.Left(path.ReverseFind(_T('\\'))));
-        WriteFile(path, "contents");
-        return path;
-    }
     // The thread has COM, as the main window's does.
     PathCheck() { EXPECT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK); }
     ~PathCheck() override { CoUninitialize(); }

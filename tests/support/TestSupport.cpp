@@ -1,8 +1,12 @@
 #include "tests/support/TestSupport.h"
 
+#include "framework/CComPtr.h"
+
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <tuple>
 
 void PrintTo(const CString& text, std::ostream* os) { *os << '"' << testsupport::Narrow(text) << '"'; }
 
@@ -29,6 +33,15 @@ void RemoveTree(const CString& path) {    // read-only files too; folder links a
     FindClose(find);
     RemoveDirectory(path);
 }
+
+template <typename Describe>
+bool SaveShortcut(const CString& linkPath, Describe describe) {
+    CComPtr<IShellLink> link;
+    CComPtr<IPersistFile> file;
+    return SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLink, link.Out())) &&
+           SUCCEEDED(describe(link)) && SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.Out())) &&
+           SUCCEEDED(file->Save(linkPath, TRUE));
+}
 }
 
 std::string Narrow(LPCTSTR text) {
@@ -39,7 +52,10 @@ std::string Narrow(LPCTSTR text) {
 }
 
 bool RunningUnderWine() { return GetProcAddress(GetModuleHandle(_T("ntdll.dll")), "wine_get_version") != nullptr; }
-bool PlatformKeepsCreationTime() { return !RunningUnderWine(); }
+bool PlatformKeepsCreationTime() {
+    static const bool kept = !RunningUnderWine() || !std::printf("[   NOTE   ] no creation times\n");
+    return kept;
+}
 
 TempDir::TempDir() {
     TCHAR base[MAX_PATH + 1];
@@ -79,13 +95,51 @@ void WriteTimes(const CString& path, const FileTimes& times) {
     CloseHandle(h);
 }
 
+FileTimes OwnTimes(int n) {
+    return {UnixToTicks(1552000000 + n) + 1234567, UnixToTicks(1583000000 + n) + 7654321,
+            UnixToTicks(4102444800 + n) + 5555555};
+}
+
+CString MakeFile(const CString& path, DWORD attributes, const FileTimes& times) {
+    MakeFolder(path.Left(path.ReverseFind(_T('\\'))));
+    WriteFile(path, "contents");
+    WriteTimes(path, times);
+    EXPECT_TRUE(attributes == 0 || SetFileAttributes(path, attributes)) << Narrow(path);
+    return path;
+}
+
+void ExpectTimes(const CString& path, const FileTimes& expected) {
+    const FileTimes now = ReadTimes(path);
+    EXPECT_EQ(std::make_tuple(now.creation, now.lastWrite, now.lastAccess),
+              std::make_tuple(PlatformKeepsCreationTime() ? expected.creation : now.creation, expected.lastWrite,
+                              expected.lastAccess)) << Narrow(path);
+}
+
 DWORD ReadAttributes(const CString& path) { return GetFileAttributes(Literal(path)); }
 std::uint64_t UnixToTicks(std::int64_t seconds) { return std::uint64_t(seconds + 11644473600LL) * 10000000; }
+std::uint64_t TicksOf(const CTime& time) {
+    FILETIME ft = {};
+    return time.GetAsFileTime(ft) ? Ticks(ft) : 0;
+}
 std::string GetEnv(const char* name) { return std::getenv(name) != nullptr ? std::getenv(name) : ""; }
 CString NonAnsiName() { return _T("\u0391\u03b8\u03ae\u03bd\u03b1-\u6771\u4eac"); }
 
 CString BeyondMaxPath() {
     const CString level = _T("\\xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx");    // 40 characters
     return (level + level + level + level + level + level + level).Mid(1);
+}
+
+bool CreateShortcut(const CString& linkPath, const CString& targetPath) {
+    return SaveShortcut(linkPath, [&](CComPtr<IShellLink>& link) { return link->SetPath(targetPath); });
+}
+
+bool CreateShortcutToVirtualItem(const CString& linkPath) {
+    return SaveShortcut(linkPath, [](CComPtr<IShellLink>& link) {
+        PIDLIST_ABSOLUTE computer = nullptr;
+        const HRESULT found = SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer);
+        const HRESULT set = SUCCEEDED(found) ? link->SetIDList(computer) : found;
+        CoTaskMemFree(computer);
+        return set;
+    });
 }
 }

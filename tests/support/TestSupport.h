@@ -1,8 +1,9 @@
 // What the test suites share: temporary files and folders, their times and
-// attributes, and telling Wine from Windows.
+// attributes, shortcuts, and telling Wine from Windows.
 #pragma once
 
 #include "framework/CString.h"
+#include "framework/CTime.h"
 
 #include <cstdint>
 #include <ostream>
@@ -12,7 +13,8 @@ void PrintTo(const CString& text, std::ostream* os);    // for GoogleTest's mess
 
 namespace testsupport {
 bool RunningUnderWine();
-bool PlatformKeepsCreationTime();    // Wine reads it back as the last-write time and ignores it set alone
+// Wine reads the creation time back as the last-write time and ignores it set alone (said once, as a note).
+bool PlatformKeepsCreationTime();
 
 class TempDir {    // a fresh folder under the temporary folder, removed with all it holds
 public:
@@ -33,10 +35,19 @@ void MakeFolder(const CString& path);    // with its parents
 struct FileTimes { std::uint64_t creation = 0, lastWrite = 0, lastAccess = 0; };    // 100 ns ticks since 1601
 FileTimes ReadTimes(const CString& path);
 void WriteTimes(const CString& path, const FileTimes& times);
+// Times of a test's own, each with a fraction of a second, so that one the program must leave alone is checked
+// to the tick; no access-time update touches one in 2100. Each n gives others.
+FileTimes OwnTimes(int n = 0);
+CString MakeFile(const CString& path, DWORD attributes = 0, const FileTimes& times = OwnTimes());    // and its folder
+void ExpectTimes(const CString& path, const FileTimes& expected);    // the creation time where the platform keeps it
 DWORD ReadAttributes(const CString& path);
 std::uint64_t UnixToTicks(std::int64_t seconds);    // seconds since 1970
+std::uint64_t TicksOf(const CTime& time);           // 0 for a time no file can hold
 std::string Narrow(LPCTSTR text);                   // UTF-8, for messages
 std::string GetEnv(const char* name);               // "" when unset
 CString NonAnsiName();      // Greek and Japanese letters, outside the ANSI code page
 CString BeyondMaxPath();    // seven nested 40-character names: beyond MAX_PATH below any folder
+// Shortcuts written by the shell's own link object (the thread needs COM); false when the shell refused.
+bool CreateShortcut(const CString& linkPath, const CString& targetPath);
+bool CreateShortcutToVirtualItem(const CString& linkPath);    // to the computer folder, which has no path
 }

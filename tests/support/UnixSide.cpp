@@ -49,7 +49,7 @@ bool TimesLocked(const CString& path) {
 
 bool UnixSideAvailable() { return RunningUnderWine(); }
 
-SymbolicLink::SymbolicLink(const CString& linkPath, const CString& targetPath) : m_path(linkPath) {
+SymbolicLink::SymbolicLink(const CString& linkPath, const CString& targetPath) : UnixSideChange(linkPath) {
     const DWORD folder = ReadAttributes(targetPath) & FILE_ATTRIBUTE_DIRECTORY;
     if (UnixSideAvailable())
         StartUnixShell(_T("ln -s ") + Unix(targetPath) + _T(" ") + Unix(linkPath));
@@ -65,24 +65,24 @@ SymbolicLink::~SymbolicLink() {
 
 // The program copied over the file keeps its place in the folder's listing. It is started
 // again if the test's polling (an open for writing) kept it from starting.
-BusyFile::BusyFile(const CString& path) : m_path(path) {
+BusyFile::BusyFile(const CString& path) : UnixSideChange(path) {
     if (UnixSideAvailable())
         StartUnixShell(_T("f=") + Unix(path) + _T("; cp /bin/sleep $f && chmod +x $f && for n in 1 2 3 4 5 6 7 8; do ")
                        _T("$f 120 & sleep 0.1; [ x$(readlink /proc/$!/exe) = x$(readlink -f $f) ] && break; done"));
-    m_busy = UnixSideAvailable() && WaitUntil([&] { return TimesLocked(path); });
+    m_made = UnixSideAvailable() && WaitUntil([&] { return TimesLocked(path); });
 }
 
 BusyFile::~BusyFile() {    // never with an empty f, which would match every process whose program is unreadable
-    if (m_busy)
+    if (m_made)
         StartUnixShell(_T("f=$(readlink -f ") + Unix(m_path) + _T(") && [ x$f != x ] && for p in /proc/[0-9]*; do ")
                        _T("[ x$(readlink $p/exe) = x$f ] && kill ${p#/proc/}; done"));
     WaitUntil([&] { return !TimesLocked(m_path); });
 }
 
-LockedFolder::LockedFolder(const CString& path) : m_path(path) {
+LockedFolder::LockedFolder(const CString& path) : UnixSideChange(path) {
     if (UnixSideAvailable())
         StartUnixShell(_T("chmod 000 ") + Unix(path));
-    m_locked = UnixSideAvailable() && WaitUntil([&] { return !Listable(path); });
+    m_made = UnixSideAvailable() && WaitUntil([&] { return !Listable(path); });
 }
 
 LockedFolder::~LockedFolder() {

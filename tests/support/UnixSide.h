@@ -8,43 +8,32 @@
 namespace testsupport {
 bool UnixSideAvailable();    // under Wine, where Unix programs can be started
 
-class SymbolicLink {    // at linkPath to the file or folder targetPath while the object lives
+class UnixSideChange {    // made while the object lives, undone when it goes
 public:
-    SymbolicLink(const CString& linkPath, const CString& targetPath);
-    ~SymbolicLink();
-    SymbolicLink(const SymbolicLink&) = delete;
-    SymbolicLink& operator=(const SymbolicLink&) = delete;
+    UnixSideChange(const UnixSideChange&) = delete;
+    UnixSideChange& operator=(const UnixSideChange&) = delete;
     bool IsMade() const { return m_made; }
-private:
-    CString m_path;
+protected:
+    explicit UnixSideChange(const CString& path) : m_path(path) {}
+    ~UnixSideChange() = default;
+    const CString m_path;
     bool m_made = false;
 };
 
-// The file turned into a running program while the object lives: Linux lets no one
-// write to it ("text file busy", a sharing violation to Wine), not even its times,
-// while its attributes still change.
-class BusyFile {
-public:
-    explicit BusyFile(const CString& path);
-    ~BusyFile();
-    BusyFile(const BusyFile&) = delete;
-    BusyFile& operator=(const BusyFile&) = delete;
-    bool IsBusy() const { return m_busy; }
-private:
-    CString m_path;
-    bool m_busy = false;
+struct SymbolicLink : UnixSideChange {    // at linkPath to the file or folder targetPath
+    SymbolicLink(const CString& linkPath, const CString& targetPath);
+    ~SymbolicLink();
 };
 
-// The folder closed to all (mode 000) while the object lives. Root lists it all the same.
-class LockedFolder {
-public:
+// The file turned into a running program: Linux lets no one write to it ("text file busy",
+// a sharing violation to Wine), not even its times, while its attributes still change.
+struct BusyFile : UnixSideChange {
+    explicit BusyFile(const CString& path);
+    ~BusyFile();
+};
+
+struct LockedFolder : UnixSideChange {    // closed to all (mode 000); root lists it all the same
     explicit LockedFolder(const CString& path);
     ~LockedFolder();
-    LockedFolder(const LockedFolder&) = delete;
-    LockedFolder& operator=(const LockedFolder&) = delete;
-    bool IsLocked() const { return m_locked; }
-private:
-    CString m_path;
-    bool m_locked = false;
 };
 }

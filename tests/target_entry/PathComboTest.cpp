@@ -2,7 +2,6 @@
 // modal loop, and the files and folders dropped on it.
 #include "tests/main_window/MainWindowFixture.h"
 
-#include "tests/support/ShortcutFile.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/WindowTestSupport.h"
 
@@ -101,7 +100,7 @@ TEST_F(PathComboTest, TypingCompletesFromTheHistoryUntilDeleteOrBackspace) {
         if (i == std::size(cases))
             return dlg.EndDialog(IDOK);
         if (cases[i].text != nullptr) {
-            SetComboText(dlg, cases[i].text);
+            combo.SetWindowText(cases[i].text);
             combo.SetEditSel(cases[i].start, cases[i].end);
         }
         const LPARAM scan = static_cast<LPARAM>(MapVirtualKey(cases[i].key, MAPVK_VK_TO_VSC)) << 16;
@@ -153,7 +152,7 @@ TEST_F(PathComboTest, TheFirstDroppedItemThatExistsBecomesTheTextAndTheHistorySt
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        SetComboText(m_dlg, _T("C:\\Before"));
+        m_combo.SetWindowText(_T("C:\\Before"));
         m_combo.SetEditSel(2, 5);
         std::vector<CString> names;
         for (const CString& name : Split(c.names, _T('|')))
@@ -193,8 +192,7 @@ TEST_F(PathComboTest, JudgingATargetLeavesItsLastAccessTimeAlone) {
         look();
         EXPECT_EQ(ReadTimes(file).lastAccess, longAgo) << what;
     };
-    WriteDword(_T("HistoryCount"), 1);
-    WriteText(_T("File0"), file);
+    Store(_T("HistoryCount=1;File0=\"") + file);
     CDorvaneDlg started;
     expectUnread("the history checked at start-up", [&] { Open(started); });
     EXPECT_EQ(History(started), file);
@@ -202,8 +200,8 @@ TEST_F(PathComboTest, JudgingATargetLeavesItsLastAccessTimeAlone) {
         expectUnread(dropped == file ? "a drop" : "a shortcut's drop", [&] { Drop({dropped}); });
         EXPECT_EQ(ComboText(m_dlg), file);
     }
-    SetChecked(m_dlg, IDC_CHANGE_CREATED, false);
-    SetChecked(m_dlg, IDC_CHANGE_MODIFIED, true);
+    CheckDlgButton(m_dlg.m_hWnd, IDC_CHANGE_CREATED, BST_UNCHECKED);
+    CheckDlgButton(m_dlg.m_hWnd, IDC_CHANGE_MODIFIED, BST_CHECKED);
     expectUnread("Go! with the modified time only", [&] { Click(m_dlg, IDOK); });
     EXPECT_NE(ReadTimes(file).lastWrite, written);
 }
