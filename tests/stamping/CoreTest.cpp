@@ -109,26 +109,35 @@ protected:
         ExpectTimes(path, {creation, lastWrite, was.times.lastAccess});
         EXPECT_EQ(ReadAttributes(path), was.attributes) << Narrow(path);
     }
+    // Stamps the folder as Go! does: the walk takes the platform's order and ends at the entry that fails, named
+    // with the system's reason; the entries before it have the stamp, the others all they had.
+    void ExpectWalkEndsAt(const CString& folder, const CString& failing, LONG error, const CStampOptions& options) {
+        const std::vector<CString> entries = FilesInSearchOrder(folder, _T("*"));
+        std::vector<State> before;
+        for (const CString& entry : entries)
+            before.push_back(Read(entry));
+        const auto failure = ErrorOf(options, folder);
+        EXPECT_TRUE(failure && failure->m_strFileName == failing && failure->m_lOsError == error);
+        const size_t at = std::find(entries.begin(), entries.end(), failing) - entries.begin();
+        for (size_t i = 0; i < entries.size(); ++i)
+            Expect(entries[i], before[i], i < at ? kStamp : before[i].times.lastWrite, before[i].times.creation);
+    }
 
     const std::uint64_t kStamp = TicksOf(CTime(2003, 4, 5, 6, 7, 8));
     TempDir m_dir;
     int m_made = 0;
 };
 
-// Only the chosen times change, to the stamp, even within the second the file has; a
-// read-only file only with permission, keeping every bit; a file held open all the same.
-// A shift that takes one time of two outside 1601 to 9999 (the access time of 2100 or the
-// last-write time of 2020) fails the item, which keeps both. "abc" beside "abc." is left alone.
+// A shift that takes one time of two outside 1601 to 9999 (the access time of 2100 or the last-write time
+// of 2020) fails the item, which keeps both. "abc" beside "abc." is left alone.
 TEST_F(StampTest, EachFileGetsExactlyTheTimesChosenForIt) {
     enum How { kMade, kInItsSecond, kHeldOpen, kPast9999, kBefore1601 };
     struct Case { const char* what; CString path; DWORD attributes; bool created, modified, readOnly; How how; };
     const CString deep = BeyondMaxPath(), twin = MakeFile(Ext(deep + _T("\\abc\\f.txt")));
     const State twinBefore = Read(twin);
     const Case cases[] = {
-        {"modified only", m_dir / _T("m"), 0, 0, 1, 0, kMade},
-        {"created only", m_dir / _T("c"), 0, 1, 0, 0, kMade},
-        {"both", m_dir / _T("b"), 0, 1, 1, 0, kMade},
-        {"neither", m_dir / _T("n"), 0, 0, 0, 0, kMade},
+        {"modified only", m_dir / _T("m"), 0, 0, 1, 0, kMade}, {"created only", m_dir / _T("c"), 0, 1, 0, 0, kMade},
+        {"both", m_dir / _T("b"), 0, 1, 1, 0, kMade}, {"neither", m_dir / _T("n"), 0, 0, 0, 0, kMade},
         {"both, within the second the file has", m_dir / _T("s"), 0, 1, 1, 0, kInItsSecond},
         {"read-only, hidden, system, permitted", m_dir / _T("r1"), kReadOnly | kHidden | kSystem, 0, 1, 1, kMade},
         {"read-only without permission", m_dir / _T("r2"), kReadOnly | kHidden | kSystem, 1, 1, 0, kMade},
@@ -143,10 +152,9 @@ TEST_F(StampTest, EachFileGetsExactlyTheTimesChosenForIt) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        MakeFile(c.path);
+        MakeFile(c.path, c.attributes);
         if (c.how == kInItsSecond)
             WriteTimes(c.path, {kStamp + 7000000, kStamp + 7000000, kStamp + 7000000});
-        ASSERT_TRUE(c.attributes == 0 || SetFileAttributes(c.path, c.attributes));
         const DWORD access = c.attributes ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
         const CHandle other(c.how == kHeldOpen ? CreateFile(c.path, access, 0, nullptr, OPEN_EXISTING, 0, nullptr)
                                                   : INVALID_HANDLE_VALUE);
@@ -299,30 +307,22 @@ TEST_F(StampTest, EachItemChangesOncePerRunFromItsOwnTimes) {
                   std::make_pair(was.times.lastWrite + kHour, was.times.lastAccess + kHour)) << Narrow(item);
 }
 
-// The walk takes the platform's order; a file whose times cannot be written ends it there,
-// and the error names the file and carries the system's reason.
+// A read-only file whose times cannot be written keeps them and its attributes.
 TEST_F(StampTest, AFailedWriteEndsTheWalkWhereItHappens) {
     if (!UnixSideAvailable())
         GTEST_SKIP() << "a file whose times cannot be written is made on Wine's Unix side";
     for (TCHAR name = _T('a'); name < _T('i'); ++name)
         MakeFile(m_dir / _T("middle\\") + name + _T(".txt"));
     const std::vector<CString> files = FilesInSearchOrder(m_dir / _T("middle"));
-    const size_t failing = files.size() / 2;
-    BusyFile busy(files[failing]);
-    ASSERT_TRUE(busy.IsMade() && SetFileAttributes(files[failing], kReadOnly | kHidden));
+    const CString failing = files[files.size() / 2];
+    const BusyFile busy(failing);
+    ASSERT_TRUE(busy.IsMade() && SetFileAttributes(failing, kReadOnly | kHidden));
     ASSERT_EQ(FilesInSearchOrder(m_dir / _T("middle")), files) << "the busy file kept its place";
-    std::vector<State> before;
-    for (const CString& file : files)
-        before.push_back(Read(file));
-    const auto error = ErrorOf(Chosen(0, 1, 1), m_dir / _T("middle"));
-    EXPECT_TRUE(error && error->m_strFileName == files[failing] && error->m_lOsError == ERROR_SHARING_VIOLATION);
-    for (size_t i = 0; i < files.size(); ++i)
-        Expect(files[i], before[i], i < failing ? kStamp : before[i].times.lastWrite, before[i].times.creation);
+    ExpectWalkEndsAt(m_dir / _T("middle"), failing, ERROR_SHARING_VIOLATION, Chosen(0, 1, 1));
 }
 
-// A folder the user may not list, met in the walk, ends it there with the system's reason, the entries listed before
-// it keeping their stamp; as the target it stamps nothing. Root lists every folder, so CTest runs this once more as
-// an unprivileged user (run-unprivileged.sh).
+// As the target, a folder the user may not list stamps nothing. Root lists every folder, so CTest runs this once
+// more as an unprivileged user (run-unprivileged.sh).
 TEST_F(StampTest, AFolderThatCannotBeListedEndsTheWalkAndIsNamed) {
     const CString tree = m_dir / _T("tree"), locked = tree + _T("\\locked");
     for (TCHAR name = _T('a'); name < _T('g'); ++name)
@@ -330,23 +330,11 @@ TEST_F(StampTest, AFolderThatCannotBeListedEndsTheWalkAndIsNamed) {
     MakeFile(locked + _T("\\inside.txt"));
     if (GetEnv("DORVANE_UNPRIVILEGED").empty())
         GTEST_SKIP() << "root lists every folder: CTest runs this as an unprivileged user";
-    std::optional<LockedFolder> closed(locked);
-    ASSERT_TRUE(closed->IsMade());
-    const std::vector<CString> entries = FilesInSearchOrder(tree, _T("*"));
-    std::vector<State> before;
-    for (const CString& entry : entries)
-        before.push_back(Read(entry));
-    const auto inTree = ErrorOf(Chosen(0, 1, 0), tree), asTarget = ErrorOf(Chosen(0, 1, 0), locked);
-    closed.reset();
-    for (const auto& error : {inTree, asTarget}) {
-        ASSERT_TRUE(error);
-        EXPECT_EQ(error->m_strFileName, locked);
-        EXPECT_EQ(error->m_lOsError, LONG{ERROR_ACCESS_DENIED});
-    }
-    const size_t at = std::find(entries.begin(), entries.end(), locked) - entries.begin();
-    for (size_t i = 0; i < entries.size(); ++i)
-        if (i != at)
-            Expect(entries[i], before[i], i < at ? kStamp : before[i].times.lastWrite, before[i].times.creation);
+    const LockedFolder closed(locked);
+    ASSERT_TRUE(closed.IsMade());
+    ExpectWalkEndsAt(tree, locked, ERROR_ACCESS_DENIED, Chosen(0, 1, 0));
+    const auto asTarget = ErrorOf(Chosen(0, 1, 0), locked);
+    EXPECT_TRUE(asTarget && asTarget->m_strFileName == locked && asTarget->m_lOsError == ERROR_ACCESS_DENIED);
 }
 
 // The walk keeps the folders it lists on the heap. One calling itself for each folder
