@@ -35,6 +35,7 @@ TEST_F(PathCheck, ATargetIsJudgedByWhatItNames) {
     MakeFile(deep + _T("\\abc"));
     MakeFile(m_dir / _T("fake.lnk"));
     const CString toFolder = shortcut(m_dir / _T("to-folder"), folder), toGone = shortcut(m_dir / _T("to-gone"), gone);
+    const CString toShortcut = shortcut(m_dir / _T("to-shortcut"), toFolder);
     shortcut(_T("\\\\?\\") + deep + _T("\\to-file."), file);
     ASSERT_TRUE(DeleteFile(gone));
     struct Case { const char* what; CString path; PathChecks::Kind kind; CString resolved = CString(); };
@@ -42,16 +43,15 @@ TEST_F(PathCheck, ATargetIsJudgedByWhatItNames) {
         {"a shortcut to a file", shortcut(m_dir / _T("to-file.lnk"), file), kFile, file},
         {"a shortcut to a folder", toFolder, kFolder, folder},
         {"a shortcut to a missing file", toGone, kNothing, gone},
+        {"a shortcut to a shortcut: the second, as the file it is", toShortcut, kFile, toFolder},
         {"a shortcut to an item without a path", shortcut(m_dir / _T("to-computer.lnk"), CString()), kFile},
         {"a shortcut named outside the code page", shortcut(m_dir / NonAnsiName(), folder), kFolder, folder},
         {"a shortcut beyond MAX_PATH, its name ending in a dot", deep + _T("\\to-file."), kFile, file},
-        {"a file", file, kFile},
-        {"a file named .lnk that is no shortcut", m_dir / _T("fake.lnk"), kFile},
+        {"a file", file, kFile}, {"a file named .lnk that is no shortcut", m_dir / _T("fake.lnk"), kFile},
         {"a folder with a trailing separator", folder + _T("\\"), kFolder},
         {"a file with a trailing separator", file + _T("\\"), kNothing},
         {"a folder \"abc.\" beside a file \"abc\"", deep + _T("\\abc."), kFolder},
-        {"a missing file", m_dir / _T("missing\\file"), kNothing},
-        {"an empty text", CString(), kNothing},
+        {"a missing file", m_dir / _T("missing\\file"), kNothing}, {"an empty text", CString(), kNothing},
         {"a text longer than any path", m_dir.Path() + _T("\\") + tooLong, kNothing},
         {"a text longer than any path, through a shortcut", toFolder + _T("\\") + tooLong, kNothing},
     };

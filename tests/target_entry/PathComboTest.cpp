@@ -120,13 +120,10 @@ TEST_F(PathComboTest, TheFirstDroppedItemThatExistsBecomesTheTextAndTheHistorySt
     MakeFolder(dir / _T("Second"));
     const CString deep = BeyondMaxPath();
     MakeFolder(dir / deep);
-    for (LPCTSTR file : {_T("first.txt"), _T("gone.txt"), _T("fake.lnk")})
+    for (LPCTSTR file : {_T("first.txt"), _T("gone.txt")})
         WriteFile(dir / file, "not a shortcut");
     ASSERT_TRUE(CreateShortcut(dir / _T("To folder.lnk"), dir / _T("Second")));
-    ASSERT_TRUE(CreateShortcut(dir / _T("To file.lnk"), dir / _T("first.txt")));
-    ASSERT_TRUE(CreateShortcut(dir / _T("Inner.lnk"), dir / _T("gone.txt")));
-    ASSERT_TRUE(CreateShortcut(dir / _T("Outer.lnk"), dir / _T("Inner.lnk")));
-    ASSERT_TRUE(CreateShortcutToVirtualItem(dir / _T("Computer.lnk")));
+    ASSERT_TRUE(CreateShortcut(dir / _T("To nothing.lnk"), dir / _T("gone.txt")));
     DeleteFile(dir / _T("gone.txt"));
     Fill(m_combo, _T("C:\\Earlier\\one.txt|C:\\Earlier\\two"));
     const CString history = History(m_dlg);
@@ -134,18 +131,13 @@ TEST_F(PathComboTest, TheFirstDroppedItemThatExistsBecomesTheTextAndTheHistorySt
         const std::basic_string<TCHAR> xs(static_cast<size_t>(std::max(_ttoi(name.Mid(1)) - 11, 0)), _T('x'));
         return name[0] == _T('*') ? _T("C:\\windows\\") + CString(xs) : dir / name;
     };
+    // A shortcut stands for what the path checks make of it (their tests try every kind).
     const struct { const char* what; LPCTSTR names, written; } cases[] = {
-        {"of several items the first", _T("first.txt|Second|To file.lnk"), _T("first.txt")},
+        {"of several items the first", _T("first.txt|Second|To folder.lnk"), _T("first.txt")},
         {"a shortcut to a folder", _T("To folder.lnk"), _T("Second")},
-        {"a shortcut to a file", _T("To file.lnk"), _T("first.txt")},
-        {"a shortcut to a shortcut: the inner one, as the file it is", _T("Outer.lnk"), _T("Inner.lnk")},
-        {"a shortcut to nothing", _T("Inner.lnk"), nullptr},
-        {"a shortcut without a file-system path", _T("Computer.lnk"), _T("Computer.lnk")},
-        {"a file named like a shortcut", _T("fake.lnk"), _T("fake.lnk")},
-        {"nothing that exists", _T("none.txt"), nullptr},
+        {"a shortcut to nothing", _T("To nothing.lnk"), nullptr}, {"nothing that exists", _T("none.txt"), nullptr},
         {"65,535 characters first, read whole", _T("*65535|first.txt"), nullptr},
         {"65,546, which a 16-bit length cuts to \"C:\\windows\"", _T("*65546|first.txt"), nullptr},
-        {"70,000 characters first", _T("*70000|first.txt"), nullptr},
         {"long names after the first", _T("first.txt|*65535|*70000"), _T("first.txt")},
         {"a folder beyond MAX_PATH, whole", deep, deep},
         {"longer than any path: Wine would cut it to \\\\?\\C:\\", _T("*32771"), nullptr},
