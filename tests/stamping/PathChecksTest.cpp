@@ -18,8 +18,8 @@ protected:
 };
 
 // A shortcut, whatever its name, is judged by its target; anything else by itself. No
-// path is longer than 32,767 characters. Without COM no shortcut is resolved. Resolving
-// leaves the shortcut's access time as it was.
+// path is longer than 32,767 characters. Without COM no shortcut is resolved. Judging
+// leaves a file's access time as it was, though Linux's relatime moves this one at a read.
 TEST_F(PathCheck, ATargetIsJudgedByWhatItNames) {
     constexpr PathChecks::Kind kNothing = PathChecks::Kind::Nothing, kFile = PathChecks::Kind::File,
                                kFolder = PathChecks::Kind::Folder;
@@ -58,10 +58,11 @@ TEST_F(PathCheck, ATargetIsJudgedByWhatItNames) {
     const std::uint64_t past = UnixToTicks(1600000000);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        if (!c.resolved.IsEmpty()) WriteTimes(c.path, {past, past, past});
+        const bool isFile = PathChecks::KindOf(c.path) == kFile;
+        if (isFile) WriteTimes(c.path, {past, past, past});
         EXPECT_EQ(PathChecks::ResolveShortcut(c.path), c.resolved);
         EXPECT_EQ(kindOf(c.path), c.kind);
-        EXPECT_EQ(c.resolved.IsEmpty() ? past : ReadTimes(c.path).lastAccess, past);
+        EXPECT_EQ(isFile ? ReadTimes(c.path).lastAccess : past, past);
     }
     EXPECT_TRUE(PathChecks::ResolveShortcut(nullptr).IsEmpty() && PathChecks::KindOf(nullptr) == kNothing);
     const auto withoutCom = std::async(std::launch::async, [&] {
