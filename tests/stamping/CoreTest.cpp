@@ -2,7 +2,6 @@
 // records what it hears, and what it stands on: folder identity, long paths and times. Names
 // ending in a dot are named only in extended-length form, even by Wine, which takes other long
 // paths without it.
-#include "framework/CFile.h"
 #include "framework/CHandle.h"
 #include "stamping/StampEngine.h"
 #include "tests/support/TestSupport.h"
@@ -12,9 +11,7 @@
 #include <malloc.h>
 
 #include <algorithm>
-#include <array>
 #include <atomic>
-#include <cstdio>
 #include <functional>
 #include <future>
 #include <map>
@@ -197,29 +194,6 @@ TEST_F(StampTest, AReadOnlyFileIsNeverSeenWritable) {
     done = true;
     EXPECT_FALSE(seenWritable.get() && !refused) << "writable while its times were written";
     Expect(file, before, before.times.lastWrite + 20 * kTicksPerSecond, before.times.creation);
-}
-
-// GNU date gives the seconds. The winter or the summer date lies in the other season than
-// today's. Sydney's clocks skip 02:00-03:00 on 2024-10-06 and repeat it on 2024-04-07: the
-// skipped 02:30 is read as the moment shown as 01:30, the repeated one as the first.
-TEST_F(StampTest, LocalTimesLandWhereGnuDatePutsThemAndReadBackAsChosen) {
-    const std::array<int, 7> cases[] = {{1969, 7, 20, 20, 17, 40, 20}, {2040, 2, 29, 12, 0, 0, 12},
-                                        {2024, 7, 15, 10, 30, 0, 10},  {2025, 1, 15, 10, 30, 0, 10},
-                                        {2024, 10, 6, 2, 30, 0, 1},    {2024, 4, 7, 2, 30, 0, 2}};
-    for (const auto& c : cases) {
-        char name[40];
-        std::snprintf(name, sizeof(name), "DORVANE_LOCAL_%04d%02d%02dT%02d%02d%02d", c[0], c[1], c[2], c[3], c[4],
-                      c[5]);
-        ASSERT_NE(GetEnv(name), "") << name << ": run through ctest (expected-local-times.sh)";
-        const CString path = MakeFile(m_dir / CString(std::basic_string<TCHAR>(name + 14, name + 22)));
-        StampAll(Chosen(0, 1, 0, CTimeChoice::At(TicksOf(CTime(c[0], c[1], c[2], c[3], c[4], c[5], -1)))), {path});
-        EXPECT_EQ(ReadTimes(path).lastWrite, UnixToTicks(std::stoll(GetEnv(name)))) << name;
-        CFileStatus status;
-        struct tm t = {};
-        ASSERT_TRUE(CFile::GetStatus(path, status) && CTime(status.m_ftLastWriteRead).GetLocalTm(&t));
-        EXPECT_EQ((std::array<int, 6>{t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec}),
-                  (std::array<int, 6>{c[0], c[1], c[2], c[6], c[4], c[5]}));
-    }
 }
 
 // Every file below the target gets the stamp, whatever its name, attributes or depth or the target's
