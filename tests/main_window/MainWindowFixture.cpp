@@ -1,7 +1,5 @@
 #include "tests/main_window/MainWindowFixture.h"
 
-#include "tests/support/WindowTestSupport.h"
-
 #include <algorithm>
 #include <sstream>
 

@@ -1,10 +1,13 @@
 // What the main window's tests share: the application object whose profile (named after this test executable)
-// holds the settings, direct access to those registry values, and the controls of a running main window.
+// holds the settings, direct access to those registry values, and the controls of a running main window; with them
+// the helpers every test of real windows takes.
 #pragma once
 
 #include "framework/CWinApp.h"
 #include "main_window/DorvaneDlg.h"
 #include "resources/resource.h"
+#include "tests/support/TestSupport.h"
+#include "tests/support/WindowTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <optional>

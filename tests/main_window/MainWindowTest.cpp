@@ -1,15 +1,10 @@
 // The main window: the settings it loads while it opens and saves when it closes, the stamp command behind Go!,
 // and the file picker and folder chooser beside the target, shown for real and answered from their modal loops.
-#include "tests/main_window/MainWindowFixture.h"
-
 #include "about/AboutDlg.h"
-
-#include "tests/support/TestSupport.h"
+#include "tests/main_window/MainWindowFixture.h"
 #include "tests/support/UnixSide.h"
-#include "tests/support/WindowTestSupport.h"
 
 #include <dlgs.h>
-
 #include <process.h>
 
 using namespace testsupport;

@@ -2,9 +2,6 @@
 // modal loop, and the files and folders dropped on it.
 #include "tests/main_window/MainWindowFixture.h"
 
-#include "tests/support/TestSupport.h"
-#include "tests/support/WindowTestSupport.h"
-
 #include <algorithm>
 
 using namespace testsupport;
