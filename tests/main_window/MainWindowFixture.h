@@ -33,9 +33,6 @@ protected:
         ::SendMessage(dlg.GetDlgItem(id), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st));
         return st;
     }
-    static void SetPickerTime(const CDorvaneDlg& dlg, int id, const SYSTEMTIME& st) {
-        EXPECT_TRUE(::SendMessage(dlg.GetDlgItem(id), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st)));
-    }
     static CString ComboText(const CDorvaneDlg& dlg) { return CWnd::GetWindowTextOf(dlg.m_comboPath.m_hWnd); }
     static CString History(const CDorvaneDlg& dlg);    // the entries, top first, joined by '|'
     // Clicks a button as the mouse does; whatever the click opens runs until it closes.

@@ -196,10 +196,9 @@ TEST_F(StampTest, AReadOnlyFileIsNeverSeenWritable) {
     Expect(file, before, before.times.lastWrite + 20 * kTicksPerSecond, before.times.creation);
 }
 
-// Every file below the target gets the stamp, whatever its name, attributes or depth or the target's
-// spelling; no folder does, nor anything beside it. A folder's identity is the folder's however its path
-// is spelt, and compares the volume too (NTFS volume roots share an index): no two volumes here share one
-// (Wine gives /dev, /proc and /sys one serial too), so two folders get one index, their own for volumes.
+// Whatever the file's name, attributes or depth, however the target is spelt. A folder's identity is the folder's
+// however its path is spelt, and compares the volume too (NTFS volume roots share an index): no two volumes here
+// share one (Wine gives /dev, /proc and /sys one serial too), so two folders get one index, their own for volumes.
 TEST_F(StampTest, EveryFileBelowTheTargetGetsTheStampAndNoFolderDoes) {
     const CString deep = _T("root\\") + BeyondMaxPath(), c1 = _T("root\\a\\b\\c\\c1"), dotted = deep + _T("\\abc.\\d");
     const std::map<CString, DWORD> files = {
@@ -217,9 +216,7 @@ TEST_F(StampTest, EveryFileBelowTheTargetGetsTheStampAndNoFolderDoes) {
     for (const auto& [file, attributes] : files) before[file] = {};
     for (auto& [item, state] : before) state = Read(Ext(item));
 
-    const CString missing = m_dir / _T("root\\missing");
-    const Recorder seen = StampAll(Chosen(0, 1, 1), {m_dir / _T("root\\empty"), m_dir / _T("root\\"), missing});
-    EXPECT_TRUE(seen.failed.size() == 1 && seen.failed[0].m_strFileName == missing) << "a target not there";
+    EXPECT_TRUE(StampAll(Chosen(0, 1, 1), {m_dir / _T("root\\empty"), m_dir / _T("root\\")}).failed.empty());
     for (const auto& [item, was] : before)
         Expect(Ext(item), was, files.count(item) && item.Left(5) == _T("root\\") ? kStamp : was.times.lastWrite,
                was.times.creation);
