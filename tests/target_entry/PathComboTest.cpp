@@ -20,16 +20,13 @@ struct PathComboTest : MainWindowTest {
     }
     // A real WM_DROPFILES with the shell's data (each name ended, then one more end), released when it returns.
     void Drop(const std::vector<CString>& names) {
-        size_t chars = 1;
+        std::wstring list;
         for (const CString& name : names)
-            chars += static_cast<size_t>(name.GetLength()) + 1;
-        HGLOBAL hDrop = GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(WCHAR));
+            list.append(name.GetString(), static_cast<size_t>(name.GetLength())).push_back(L'\0');
+        HGLOBAL hDrop = GlobalAlloc(GHND, sizeof(DROPFILES) + (list.size() + 1) * sizeof(WCHAR));    // zero-filled
         auto drop = static_cast<DROPFILES*>(GlobalLock(hDrop));
-        drop->pFiles = sizeof(DROPFILES);
-        drop->fWide = TRUE;
-        auto next = reinterpret_cast<WCHAR*>(drop + 1);
-        for (const CString& name : names)
-            next = std::copy(name.GetString(), name.GetString() + name.GetLength(), next) + 1;
+        *drop = {sizeof(DROPFILES), {}, FALSE, TRUE};
+        std::copy(list.begin(), list.end(), reinterpret_cast<WCHAR*>(drop + 1));
         GlobalUnlock(hDrop);
         m_combo.SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(hDrop));
         EXPECT_EQ(GlobalFlags(hDrop), static_cast<UINT>(GMEM_INVALID_HANDLE)) << "the drop data was not released";
