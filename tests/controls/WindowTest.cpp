@@ -41,17 +41,6 @@ struct CThrowingBox : CDialog
     std::function<void()> m_throw;
 };
 
-// A cursor's hot spot, which tells a hand from an arrow; none for a cursor that is gone.
-std::pair<DWORD, DWORD> HotSpotOf(HCURSOR hCursor)
-{
-    ICONINFO info = {};
-    if (!::GetIconInfo(hCursor, &info))
-        return {~0u, ~0u};
-    ::DeleteObject(info.hbmMask);
-    ::DeleteObject(info.hbmColor);
-    return {info.xHotspot, info.yHotspot};
-}
-
 class WindowTest : public MainWindowTest
 {
 protected:
@@ -200,7 +189,7 @@ TEST_F(WindowTest, TheAboutButtonAndTheSystemMenuOpenTheAboutBox)
     HMODULE hHelp = ::LoadLibrary(_T("winhlp32.exe"));
     HCURSOR hHand = hHelp ? ::LoadCursor(hHelp, MAKEINTRESOURCE(106)) : nullptr;
     hHand = hHand ? hHand : ::LoadCursor(nullptr, IDC_HAND);
-    ASSERT_NE(HotSpotOf(hHand), HotSpotOf(::LoadCursor(nullptr, IDC_ARROW)));
+    ASSERT_NE(ShapeOf(hHand), ShapeOf(::LoadCursor(nullptr, IDC_ARROW)));    // the hot spot tells them apart
     const struct { const char* how; std::function<void()> open; UINT message; } cases[] = {
         {"the About button, closed with OK", [&] { dlg.m_btnAbout.SendMessage(BM_CLICK); }, BM_CLICK},
         {"the system menu, closed with Escape", [&] { dlg.SendMessage(WM_SYSCOMMAND, IDM_ABOUTBOX); }, WM_KEYDOWN}};
@@ -245,14 +234,14 @@ TEST_F(WindowTest, TheAboutButtonAndTheSystemMenuOpenTheAboutBox)
             EXPECT_TRUE(::SendMessage(pBox->m_linkWeb.m_hWnd, WM_SETCURSOR, 0, HTCLIENT));
             hShown = ::GetCursor();
             EXPECT_NE(hShown, hHand) << "the shared hand, not a copy of its own";
-            EXPECT_EQ(HotSpotOf(hShown), HotSpotOf(hHand));
+            EXPECT_EQ(ShapeOf(hShown), ShapeOf(hHand));
             ::PostMessage(c.message == BM_CLICK ? pBox->GetDlgItem(IDOK) : ::GetWindow(hBox, GW_CHILD), c.message,
                           VK_ESCAPE, 1);
             return true;
         }, [] {}, 5000);
         c.open();
         EXPECT_FALSE(hBox == nullptr || ::IsWindow(hBox)) << "the box did not open and close";
-        EXPECT_EQ(HotSpotOf(hShown).first, ~0u) << "the link's hand outlived it";
+        EXPECT_EQ(ShapeOf(hShown)[0], -1) << "the link's hand outlived it";
         EXPECT_TRUE(::IsWindowEnabled(dlg.m_hWnd));
     }
     ::Sleep(30);    // the guards against an unexpected message box expire, before a later test shows boxes

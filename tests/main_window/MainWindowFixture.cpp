@@ -38,6 +38,16 @@ std::vector<CString> Split(const CString& text, TCHAR separator) {
     return parts;
 }
 
+std::array<int, 3> ShapeOf(HICON hIcon) {
+    ICONINFO info = {};
+    BITMAP mask = {};
+    if (!GetIconInfo(hIcon, &info))
+        return {-1, -1, -1};
+    GetObject(info.hbmMask, sizeof(mask), &mask);
+    DeleteObject(info.hbmMask), DeleteObject(info.hbmColor);
+    return {static_cast<int>(mask.bmWidth), static_cast<int>(info.xHotspot), static_cast<int>(info.yHotspot)};
+}
+
 void MainWindowTest::TearDown() {
     DestroyOpenedWindows(true);
     ClearSettings();

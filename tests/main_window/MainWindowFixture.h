@@ -10,11 +10,13 @@
 #include "tests/support/WindowTestSupport.h"
 
 #include <gtest/gtest.h>
+#include <array>
 #include <optional>
 #include <vector>
 
 CWinApp& TestApp();    // the application object of the test executable, keyed like the program's
 std::vector<CString> Split(const CString& text, TCHAR separator);    // none for an empty text
+std::array<int, 3> ShapeOf(HICON hIcon);    // an icon's or a cursor's width and hot spot; all -1 for one that is gone
 
 class MainWindowTest : public ::testing::Test {
 protected:

@@ -293,14 +293,7 @@ TEST_F(MainWindowTest, IconButtonsDrawTheirIconsForTheDisplayScale) {
     }
     // The program's icon, 32 px at 96 DPI (16 in the caption), in the main window and the About box, each of which
     // loads it again for a display of another scale.
-    const auto width = [](LRESULT hIcon) {
-        ICONINFO info = {};
-        BITMAP mask = {};
-        GetIconInfo(HICON(hIcon), &info);
-        GetObject(info.hbmMask, sizeof(mask), &mask);
-        DeleteObject(info.hbmMask), DeleteObject(info.hbmColor);
-        return static_cast<int>(mask.bmWidth);
-    };
+    const auto width = [](LRESULT hIcon) { return ShapeOf(reinterpret_cast<HICON>(hIcon))[0]; };
     const UINT other = dpi == 96 ? 192 : 96;
     const int nOther = MulDiv(32, static_cast<int>(other), 96);
     const auto moveTo = [other](CWnd& wnd) {
