@@ -49,7 +49,6 @@ Output RunCmd(const CString& args, LPCTSTR folder = nullptr) {    // in the fold
     return result;
 }
 constexpr auto npos = std::string::npos;
-constexpr DWORD kReadOnlyHiddenSystem = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 std::string Tally(int changed, int skipped, int failed, const char* verb = "changed") {    // the last line
     return std::to_string(changed) + " files " + verb + ", " + std::to_string(skipped) + " skipped (read-only), " +
            std::to_string(failed) + " failed\n";
@@ -128,7 +127,7 @@ TEST_F(CompanionTest, ReadOnlyFilesAndDryRunsChangeOnlyWhatIsAllowed) {
     for (const Case& c : cases) {
         SCOPED_TRACE(Narrow(c.args));
         const CString folder = m_dir / (CString(_T("r")) + c.args), plain = MakeFile(folder + _T("\\plain"));
-        const CString readOnly = MakeFile(folder + _T("\\ro"), kReadOnlyHiddenSystem);
+        const CString readOnly = MakeFile(folder + _T("\\ro"), FILE_ATTRIBUTE_READONLY);
         const Output run = RunCmd(kStampArg + c.args + _T(" ") + Q(folder));
         EXPECT_EQ(std::make_pair(run.exit, LastLine(run.out)), std::make_pair(0ul, c.summary));
         EXPECT_EQ(run.out.find("  modified 2020-03-01 05:13:20 -> 2003-04-05 06:07:08\n") != npos,

@@ -38,7 +38,7 @@ TEST_F(SettingsTest, WhatIsStoredIsShownOrFallsBackToTheDefaultAndComesBackAfter
     const TCHAR goneShown[] = _T("C:\\windows|C:\\users; C:\\gone; sel -1; 1980-01-01 00:00:01; boxes 010");
     const TCHAR goneReshown[] = _T("C:\\windows|C:\\users; C:\\windows; sel -1; 1980-01-01 00:00:01; boxes 010");
     const struct { const char* what; CString stored; LPCTSTR shown, reshown; } cases[] = {
-        {"first run", _T(""), defaults, defaults},
+        {"first run", _T(""), defaults, nullptr}, {"month 13", _T("Year=2005;Month=13;Day=1"), defaults, nullptr},
         {"every value", _T("HistoryCount=3;File0=\"C:\\windows;File1=\"C:\\users;File2=\"C:\\Program Files;")
                         _T("HistorySelection=1;Year=2005;Month=6;Day=15;Hour=13;Minute=45;Second=10;")
                         _T("ChangeCreated=1;ChangeModified=0;ReadOnly=7"),
@@ -47,15 +47,13 @@ TEST_F(SettingsTest, WhatIsStoredIsShownOrFallsBackToTheDefaultAndComesBackAfter
         {"the selection counts what loaded", gone + _T("HistorySelection=1"),
          _T("C:\\windows|C:\\users; C:\\users; sel 1; 1980-01-01 00:00:01; boxes 010"), nullptr},
         {"a selection past what loaded", gone + _T("HistorySelection=2"), goneShown, goneReshown},
-        {"month 13 (CTime's tests try each field)", _T("Year=2005;Month=13;Day=1"), defaults, defaults},
-        {"year 0xFFFFFFFF", _T("Year=0xFFFFFFFF"), defaults, defaults},
-        {"a count, a flag of the wrong type", _T("HistoryCount=\"1;File0=\"C:\\windows;ChangeCreated=\"1"), defaults,
-         defaults},
-        {"an entry of the wrong type", _T("HistoryCount=1;File0=5"), defaults, defaults},
+        {"year 0xFFFFFFFF", _T("Year=0xFFFFFFFF"), defaults, nullptr},
+        {"a count and a flag as text", _T("HistoryCount=\"1;File0=\"C:\\windows;ChangeCreated=\"1"), defaults, nullptr},
+        {"an entry of the wrong type", _T("HistoryCount=1;File0=5"), defaults, nullptr},
         {"a count far beyond ten", _T("HistoryCount=0x7FFFFFFF") + twelve,
          _T("h00|h01|h02|h03|h04|h05|h06|h07|h08|h09; h00; sel -1; 1980-01-01 00:00:01; boxes 010"),
          _T("h00|h01|h02|h03|h04|h05|h06|h07|h08|h09; h00; sel 0; 1980-01-01 00:00:01; boxes 010")},
-        {"a negative count", _T("HistoryCount=-3") + twelve, defaults, defaults},
+        {"a negative count", _T("HistoryCount=-3") + twelve, defaults, nullptr},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
