@@ -2,7 +2,6 @@
 // through pipes, the files' times and attributes read back with Win32.
 #include "stamping/StampFailure.h"
 #include "tests/support/TestSupport.h"
-#include "tests/support/UnixSide.h"
 #include "version.h"
 
 #include <gtest/gtest.h>

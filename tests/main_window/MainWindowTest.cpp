@@ -2,7 +2,6 @@
 // and the file picker and folder chooser beside the target, shown for real and answered from their modal loops.
 #include "about/AboutDlg.h"
 #include "tests/main_window/MainWindowFixture.h"
-#include "tests/support/UnixSide.h"
 
 #include <dlgs.h>
 #include <process.h>

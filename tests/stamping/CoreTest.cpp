@@ -5,7 +5,6 @@
 #include "framework/CHandle.h"
 #include "stamping/StampEngine.h"
 #include "tests/support/TestSupport.h"
-#include "tests/support/UnixSide.h"
 
 #include <gtest/gtest.h>
 #include <malloc.h>
