@@ -165,9 +165,8 @@ TEST_F(CompanionTest, FoldersAndPatternsReachEachFileOnce) {
     }
 }
 
-// A file whose times cannot be written and a path that is not there are named on stderr with
-// the system's reason, the rest still change, exit 1. Names print as UTF-8 into a pipe; a line
-// break in a name stays where it is.
+// A file whose times cannot be written and a path that is not there, on stderr with the system's reason;
+// exit 1. Names print as UTF-8 into a pipe; a line break in a name stays where it is.
 TEST_F(CompanionTest, FailuresAreNamedAndTheRunGoesOn) {
     if (!UnixSideAvailable()) GTEST_SKIP() << "a file whose times cannot be written is made on Wine's Unix side";
     const CString stuck = MakeFile(m_dir / _T("f\\busy")), named = MakeFile(m_dir / (_T("f\\") + NonAnsiName()));
@@ -191,9 +190,8 @@ TEST_F(CompanionTest, FailuresAreNamedAndTheRunGoesOn) {
     EXPECT_EQ(ReadTimes(stuck).lastWrite, stuckWrite);
 }
 
-// A wrong command line changes nothing, wherever the wrong part stands: exit 2, the wrong part
-// named, then the usage, on stderr; a PATH that no path can be is wrong too. Help is the usage
-// on stdout. Explorer shows the program's version.
+// Wherever the wrong part stands: exit 2, the wrong part named, then the usage, on stderr; a PATH that no
+// path can be is wrong too. Help is the usage on stdout. Explorer shows the program's version.
 TEST_F(CompanionTest, AWrongCommandLineIsNamedAndChangesNothing) {
     const CString file = MakeFile(m_dir / _T("f"));
     const auto reason = [](DWORD code) { return Narrow(CStampFailure(CString(), LONG(code)).GetSystemReason()); };

@@ -21,8 +21,7 @@ struct SettingsTest : MainWindowTest {
     }
 };
 
-// What was stored shows, or its default where it cannot be read; what Close then saves shows at the next start. A
-// count of entries is read no further than the history's ten; h00 to h11 are folders in the current one.
+// A count of entries is read no further than the history's ten; h00 to h11 are folders in the current one.
 TEST_F(SettingsTest, WhatIsStoredIsShownOrFallsBackToTheDefaultAndComesBackAfterClose) {
     TempDir dir;
     CString twelve, item;    // ";File0="h00" to ";File11="h11"
@@ -71,8 +70,7 @@ TEST_F(SettingsTest, WhatIsStoredIsShownOrFallsBackToTheDefaultAndComesBackAfter
     CoUninitialize();
 }
 
-// The entry that is the target itself, letter case aside, whatever was selected; the time boxes as clicked, where
-// clearing the only ticked one ticks the other.
+// Letter case aside, whatever was selected; clearing the only ticked time box ticks the other.
 TEST_F(SettingsTest, CloseSavesTheEntryThatIsTheTargetAndTheBoxesAsClicked) {
     CDorvaneDlg dlg;
     Open(dlg);
