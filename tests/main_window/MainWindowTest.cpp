@@ -174,22 +174,27 @@ TEST_F(MainWindowTest, GoGivesTheTargetTheChosenTimeOrRefusesItWithAMessage) {
         GTEST_SKIP() << "not checked: " << unchecked;
 }
 
-struct PickersTest : MainWindowTest {
-    void SetUp() override {
-        MainWindowTest::SetUp();
-        MakeFolder(m_dir / _T("Initial"));
-        Sleep(20);    // Wine's chooser finds a folder by bytes holding its access time, which a first listing moves
-        WIN32_FIND_DATA data;
-        for (LPCTSTR folder : {_T("\\..\\*"), _T("\\*"), _T("\\Initial\\*")})
-            FindClose(FindFirstFile(m_dir.Path() + folder, &data));
-        Open(m_dlg);
-        for (const CString& entry : Split(_T("C:\\0|C:\\1|C:\\2|C:\\3|C:\\4|C:\\5|C:\\6|C:\\7|C:\\8|C:\\9"), _T('|')))
-            m_dlg.m_comboPath.AddString(entry);
-        m_dlg.m_btnGo.EnableWindow(FALSE);
-    }
+// The file picker's name box: a combo box on Windows, an edit field on Wine.
+HWND NameBox(HWND h) { return GetDlgItem(h, cmb13) ? GetDlgItem(h, cmb13) : GetDlgItem(h, edt1); }
+
+// The chooser starts at the target without trailing blanks and separator; a choice outside the file system counts
+// as none; a folder confirmed becomes the target, in place of the history's tenth entry. Windows refuses to open the
+// file picker on a name that is no file name and the program opens it again without one, where Wine opens it on
+// any name: one picker shows, and its cancel is not taken for a refusal.
+TEST_F(MainWindowTest, EachPickerStartsAtTheTargetAndItsChoiceBecomesTheTarget) {
+    TempDir dir;
+    MakeFolder(dir / _T("Initial"));
+    Sleep(20);    // Wine's chooser finds a folder by bytes holding its access time, which a first listing moves
+    WIN32_FIND_DATA data;
+    for (LPCTSTR folder : {_T("\\..\\*"), _T("\\*"), _T("\\Initial\\*")})
+        FindClose(FindFirstFile(dir.Path() + folder, &data));
+    CDorvaneDlg dlg;
+    Open(dlg);
+    for (const CString& entry : Split(_T("C:\\0|C:\\1|C:\\2|C:\\3|C:\\4|C:\\5|C:\\6|C:\\7|C:\\8|C:\\9"), _T('|')))
+        dlg.m_comboPath.AddString(entry);
+    dlg.m_btnGo.EnableWindow(FALSE);
     // Clicks the button; answer gets each picker that shows (one left open 10 s is cancelled). Returns how many.
-    int Pick(int nButton, LPCTSTR target, const std::function<void(HWND)>& answer) {
-        m_dlg.m_comboPath.SetWindowText(target);
+    const auto pick = [&dlg](int nButton, const std::function<void(HWND)>& answer) {
         auto shown = std::make_shared<std::vector<HWND>>();
         auto done = std::make_shared<bool>(false);
         RunWhen([=] {
@@ -198,31 +203,20 @@ struct PickersTest : MainWindowTest {
                 answer(shown->emplace_back(hPicker));
             return *done;
         }, [] { PressDialogButton(FindMessageBox(), IDCANCEL); });
-        Click(m_dlg, nButton);
+        Click(dlg, nButton);
         *done = true;
         return static_cast<int>(shown->size());
-    }
+    };
     // The target; the history; whether the caret is after the target; whether Go! is enabled.
-    CString State() {
-        const CString text = ComboText(m_dlg);
-        const bool atEnd = m_dlg.m_comboPath.GetEditSel() == DWORD(MAKELONG(text.GetLength(), text.GetLength()));
-        return text + _T("; ") + History(m_dlg) + (atEnd ? _T("; caret at end") : _T("")) +
-               (::IsWindowEnabled(m_dlg.GetDlgItem(IDOK)) ? _T("; Go!") : _T(""));
-    }
-    // The file picker's name box: a combo box on Windows, an edit field on Wine.
-    static HWND NameBox(HWND h) { return GetDlgItem(h, cmb13) ? GetDlgItem(h, cmb13) : GetDlgItem(h, edt1); }
-    TempDir m_dir;
-    CDorvaneDlg m_dlg;
-};
-
-// The chooser starts at the target without trailing blanks and separator; a choice outside the file system counts
-// as none; a folder confirmed becomes the target, in place of the history's tenth entry. Windows refuses to open the
-// file picker on a name that is no file name and the program opens it again without one, where Wine opens it on
-// any name: one picker shows, and its cancel is not taken for a refusal.
-TEST_F(PickersTest, EachPickerStartsAtTheTargetAndItsChoiceBecomesTheTarget) {
-    m_dlg.m_comboPath.SetWindowText(m_dir / _T("Initial\\ \t "));
-    CString before = State();
-    EXPECT_EQ(Pick(IDC_CHOOSE_FOLDER, m_dir / _T("Initial\\ \t "), [](HWND hChooser) {
+    const auto state = [&dlg] {
+        const CString text = ComboText(dlg);
+        const bool atEnd = dlg.m_comboPath.GetEditSel() == DWORD(MAKELONG(text.GetLength(), text.GetLength()));
+        return text + _T("; ") + History(dlg) + (atEnd ? _T("; caret at end") : _T("")) +
+               (::IsWindowEnabled(dlg.GetDlgItem(IDOK)) ? _T("; Go!") : _T(""));
+    };
+    dlg.m_comboPath.SetWindowText(dir / _T("Initial\\ \t "));
+    CString before = state();
+    EXPECT_EQ(pick(IDC_CHOOSE_FOLDER, [](HWND hChooser) {
         EXPECT_EQ(CWnd::GetWindowTextOf(GetDlgItem(hChooser, 0x3742)), _T("Choose a folder"));
         EXPECT_EQ(GetWindow(hChooser, GW_OWNER), nullptr) << "no owner: the main window stays usable";
         LPITEMIDLIST computer = nullptr;
@@ -231,15 +225,16 @@ TEST_F(PickersTest, EachPickerStartsAtTheTargetAndItsChoiceBecomesTheTarget) {
         CoTaskMemFree(computer);
         PressDialogButton(hChooser, IDOK);
     }), 1);
-    EXPECT_EQ(State(), before);
-    EXPECT_EQ(Pick(IDC_CHOOSE_FOLDER, m_dir / _T("Initial/  "), [](HWND h) { PressDialogButton(h, IDOK); }), 1);
-    const CString initial = m_dir / _T("Initial");
-    EXPECT_EQ(State(), initial + _T("; C:\\0|C:\\1|C:\\2|C:\\3|C:\\4|C:\\5|C:\\6|C:\\7|C:\\8|") + initial +
+    EXPECT_EQ(state(), before);
+    dlg.m_comboPath.SetWindowText(dir / _T("Initial/  "));
+    EXPECT_EQ(pick(IDC_CHOOSE_FOLDER, [](HWND h) { PressDialogButton(h, IDOK); }), 1);
+    const CString initial = dir / _T("Initial");
+    EXPECT_EQ(state(), initial + _T("; C:\\0|C:\\1|C:\\2|C:\\3|C:\\4|C:\\5|C:\\6|C:\\7|C:\\8|") + initial +
                            _T("; caret at end; Go!"));
-    m_dlg.m_btnGo.EnableWindow(FALSE);
-    m_dlg.m_comboPath.SetWindowText(m_dir / _T("half <typed> |"));
-    before = State();
-    EXPECT_EQ(Pick(IDC_SELECT_FILE, m_dir / _T("half <typed> |"), [](HWND hPicker) {
+    dlg.m_btnGo.EnableWindow(FALSE);
+    dlg.m_comboPath.SetWindowText(dir / _T("half <typed> |"));
+    before = state();
+    EXPECT_EQ(pick(IDC_SELECT_FILE, [](HWND hPicker) {
         EXPECT_EQ(CWnd::GetWindowTextOf(hPicker), _T("Select file"));
         const CString name = CWnd::GetWindowTextOf(NameBox(hPicker));
         EXPECT_TRUE(name.IsEmpty() || (RunningUnderWine() && name == _T("half <typed> |"))) << Narrow(name);
@@ -248,7 +243,7 @@ TEST_F(PickersTest, EachPickerStartsAtTheTargetAndItsChoiceBecomesTheTarget) {
         SetWindowText(NameBox(hPicker), _T("other.txt"));
         PressDialogButton(hPicker, IDCANCEL);
     }), 1);
-    EXPECT_EQ(State(), before);
+    EXPECT_EQ(state(), before);
 }
 
 // The height of the rows painted in other colours than the face; a button's edges, its outer ring, do not count.
