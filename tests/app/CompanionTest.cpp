@@ -121,8 +121,8 @@ TEST_F(CompanionTest, LocalTimesFollowTheRulesOfTheirOwnYear) {
 TEST_F(CompanionTest, ReadOnlyFilesAndDryRunsChangeOnlyWhatIsAllowed) {
     struct Case { LPCTSTR args; bool plain, readOnly; std::string summary; };
     const Case cases[] = {{_T(""), true, false, Tally(1, 1, 0)}, {_T("--read-only"), true, true, Tally(2, 0, 0)},
-                          {_T("--dry-run"), false, false, "1 files would change, 1 skipped (read-only), 0 failed\n"},
-                          {_T("--dry-run --read-only"), false, false, Tally(2, 0, 0, "would change")}};
+        {_T("--dry-run"), false, false, Tally(1, 1, 0, "would change")},
+        {_T("--dry-run --read-only"), false, false, Tally(2, 0, 0, "would change")}};
     for (const Case& c : cases) {
         SCOPED_TRACE(Narrow(c.args));
         const CString folder = m_dir / (CString(_T("r")) + c.args), plain = MakeFile(folder + _T("\\plain"));
@@ -168,7 +168,7 @@ TEST_F(CompanionTest, FoldersAndPatternsReachEachFileOnce) {
 // A file whose times cannot be written and a path that is not there, on stderr with the system's reason;
 // exit 1. Names print as UTF-8 into a pipe; a line break in a name stays where it is.
 TEST_F(CompanionTest, FailuresAreNamedAndTheRunGoesOn) {
-    if (!UnixSideAvailable()) GTEST_SKIP() << "a file whose times cannot be written is made on Wine's Unix side";
+    if (!RunningUnderWine()) GTEST_SKIP() << "a file whose times cannot be written is made on Wine's Unix side";
     const CString stuck = MakeFile(m_dir / _T("f\\busy")), named = MakeFile(m_dir / (_T("f\\") + NonAnsiName()));
     const BusyFile busy(stuck);
     ASSERT_TRUE(busy.IsMade());

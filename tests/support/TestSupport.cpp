@@ -185,13 +185,11 @@ bool CreateShortcutToVirtualItem(const CString& linkPath) {
     });
 }
 
-bool UnixSideAvailable() { return RunningUnderWine(); }
-
 SymbolicLink::SymbolicLink(const CString& linkPath, const CString& targetPath) : UnixSideChange(linkPath) {
     const DWORD folder = ReadAttributes(targetPath) & FILE_ATTRIBUTE_DIRECTORY;
-    if (UnixSideAvailable())
+    if (RunningUnderWine())
         StartUnixShell(_T("ln -s ") + Unix(targetPath) + _T(" ") + Unix(linkPath));
-    m_made = UnixSideAvailable() && WaitUntil([&] { return ReadAttributes(linkPath) != INVALID_FILE_ATTRIBUTES; }) &&
+    m_made = RunningUnderWine() && WaitUntil([&] { return ReadAttributes(linkPath) != INVALID_FILE_ATTRIBUTES; }) &&
              (ReadAttributes(linkPath) & FILE_ATTRIBUTE_DIRECTORY) == folder;
 }
 
@@ -204,10 +202,10 @@ SymbolicLink::~SymbolicLink() {
 // The program copied over the file keeps its place in the folder's listing. It is started
 // again if the test's polling (an open for writing) kept it from starting.
 BusyFile::BusyFile(const CString& path) : UnixSideChange(path) {
-    if (UnixSideAvailable())
+    if (RunningUnderWine())
         StartUnixShell(_T("f=") + Unix(path) + _T("; cp /bin/sleep $f && chmod +x $f && for n in 1 2 3 4 5 6 7 8; do ")
                        _T("$f 120 & sleep 0.1; [ x$(readlink /proc/$!/exe) = x$(readlink -f $f) ] && break; done"));
-    m_made = UnixSideAvailable() && WaitUntil([&] { return TimesLocked(path); });
+    m_made = RunningUnderWine() && WaitUntil([&] { return TimesLocked(path); });
 }
 
 BusyFile::~BusyFile() {    // never with an empty f, which would match every process whose program is unreadable
@@ -218,13 +216,13 @@ BusyFile::~BusyFile() {    // never with an empty f, which would match every pro
 }
 
 LockedFolder::LockedFolder(const CString& path) : UnixSideChange(path) {
-    if (UnixSideAvailable())
+    if (RunningUnderWine())
         StartUnixShell(_T("chmod 000 ") + Unix(path));
-    m_made = UnixSideAvailable() && WaitUntil([&] { return !Listable(path); });
+    m_made = RunningUnderWine() && WaitUntil([&] { return !Listable(path); });
 }
 
 LockedFolder::~LockedFolder() {
-    if (UnixSideAvailable())
+    if (RunningUnderWine())
         StartUnixShell(_T("chmod 755 ") + Unix(m_path));
     WaitUntil([&] { return Listable(m_path); });
 }

@@ -54,8 +54,6 @@ bool CreateShortcutToVirtualItem(const CString& linkPath);    // to the computer
 // What only Wine's Unix side can make: symbolic links (Wine 8's CreateSymbolicLink makes
 // nothing), a file whose attributes can be changed but whose times cannot be written, and a
 // folder its user may not list.
-bool UnixSideAvailable();    // under Wine, where Unix programs can be started
-
 class UnixSideChange {    // made while the object lives, undone when it goes
 public:
     UnixSideChange(const UnixSideChange&) = delete;
