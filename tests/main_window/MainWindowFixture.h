@@ -1,6 +1,5 @@
-// What the main window's tests share: the application object whose profile (named after this test executable)
-// holds the settings, direct access to those registry values, and the controls of a running main window; with them
-// the helpers every test of real windows takes.
+// What the window tests share: the application object whose profile (named after this test executable) holds the
+// settings, those registry values, the controls of a running main window, and the helpers for real windows.
 #pragma once
 
 #include "framework/CWinApp.h"

@@ -1,7 +1,6 @@
-// The stamp on a file and on a folder tree, driven through the engine with an observer that
-// records what it hears, and what it stands on: folder identity, long paths and times. Names
-// ending in a dot are named only in extended-length form, even by Wine, which takes other long
-// paths without it.
+// The stamp on a file and on a folder tree, driven through the engine with an observer that records
+// what it hears, and the folder identity it stands on. Names ending in a dot are named only in
+// extended-length form, even by Wine, which takes other long paths without it.
 #include "framework/CHandle.h"
 #include "stamping/StampEngine.h"
 #include "tests/support/TestSupport.h"
