@@ -70,8 +70,7 @@ protected:
 // of 2024-10-06. Only the chosen times change, --modified alone by default. The listing shows local times.
 TEST_F(CompanionTest, EachTimeSourceAndKindGivesExactlyTheTimesItNames) {
     ASSERT_NE(GetEnv("DORVANE_LOCAL_20250115T103000"), "") << "run through ctest (expected-local-times.sh)";
-    const CString ref = MakeFile(m_dir / _T("ref"));
-    WriteTimes(ref, {kStamp + 1, kStamp + 2, kStamp + 3});
+    const CString ref = MakeFile(m_dir / _T("ref"), 0, {kStamp + 1, kStamp + 2, kStamp + 3});
     const std::uint64_t c = kOwn.creation, w = kOwn.lastWrite, a = kOwn.lastAccess, second = kTicksPerSecond;
     const std::uint64_t saturdayNoon = UnixToTicks(1728093600);    // 2024-10-05 12:00 AEST
     struct Case { LPCTSTR what; CString args; std::uint64_t own; FileTimes expected; const char* shown; };

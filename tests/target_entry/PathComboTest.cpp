@@ -169,10 +169,8 @@ TEST_F(PathComboTest, TheFirstDroppedItemThatExistsBecomesTheTextAndTheHistorySt
 // judge it as Go! does, through the path checks, whose test keeps every file's access time.
 TEST_F(PathComboTest, JudgingATargetLeavesItsLastAccessTimeAlone) {
     TempDir dir;
-    const CString file = dir / _T("plain.lnk");
-    WriteFile(file, "not a shell link, whatever its name says");
     const std::uint64_t longAgo = 126256467061230000, written = longAgo - 10000000;    // 2001-02-03 04:05:06.123
-    WriteTimes(file, {written, written, longAgo});
+    const CString file = MakeFile(dir / _T("plain.lnk"), 0, {written, written, longAgo});    // no shell link
     m_combo.SetWindowText(file);
     CheckDlgButton(m_dlg.m_hWnd, IDC_CHANGE_CREATED, BST_UNCHECKED);
     CheckDlgButton(m_dlg.m_hWnd, IDC_CHANGE_MODIFIED, BST_CHECKED);
