@@ -3,8 +3,6 @@
 #include "about/AboutDlg.h"
 #include "stamping/StampFailure.h"
 #include "tests/main_window/MainWindowFixture.h"
-#include "tests/support/TestSupport.h"
-#include "tests/support/WindowTestSupport.h"
 
 #include <new>
 #include <set>
@@ -42,17 +40,6 @@ struct CThrowingBox : CDialog
     int m_nWhere;
     std::function<void()> m_throw;
 };
-
-// A cursor's hot spot, which tells a hand from an arrow; none for a cursor that is gone.
-std::pair<DWORD, DWORD> HotSpotOf(HCURSOR hCursor)
-{
-    ICONINFO info = {};
-    if (!::GetIconInfo(hCursor, &info))
-        return {~0u, ~0u};
-    ::DeleteObject(info.hbmMask);
-    ::DeleteObject(info.hbmColor);
-    return {info.xHotspot, info.yHotspot};
-}
 
 class WindowTest : public MainWindowTest
 {
@@ -105,13 +92,12 @@ protected:
 TEST_F(WindowTest, AnExceptionEscapingAHandlerIsReportedAndTheDialogGoesOnTakingKeys)
 {
     const CString fileError = _T("Cannot change the times of C:\\Data\\locked.txt:\n");     // and the system's reason
-    const auto throwFileError = [] { throw CStampFailure(_T("C:\\Data\\locked.txt"), ERROR_ACCESS_DENIED); };
-    const auto throwOther = [] { throw 17; };
-    const CString other = _T("An unexpected error occurred.");
+    // Each place once, and each kind of exception once: every place hands what it caught to the same report.
     const struct { int nWhere; std::function<void()> thrower; CString text; } cases[] = {
-        {0, throwFileError, fileError}, {0, throwOther, other}, {1, throwOther, other}, {2, throwOther, other},
+        {0, [] { throw CStampFailure(_T("C:\\Data\\locked.txt"), ERROR_ACCESS_DENIED); }, fileError},
         {1, [] { throw std::runtime_error("on fire"); }, _T("An unexpected error occurred:\non fire")},
-        {2, [] { throw std::bad_alloc(); }, _T("There is not enough memory to complete the operation.")}};
+        {2, [] { throw std::bad_alloc(); }, _T("There is not enough memory to complete the operation.")},
+        {1, [] { throw 17; }, _T("An unexpected error occurred.")}};
     for (const auto& c : cases)
     {
         SCOPED_TRACE(&c - cases);
@@ -148,20 +134,17 @@ TEST_F(WindowTest, AnIconButtonShowsEachLookAndFollowsTheMouse)
     const std::function<void(HWND)> in = move(9, 0), out = move(-5, 0), inDown = move(9, MK_LBUTTON),
                                     outDown = move(-5, MK_LBUTTON), press = state(TRUE), release = state(FALSE);
     enum Look { kNormal, kHot, kPressed, kDisabled };
-    const struct { int nID; std::function<void(HWND)> act; Look look; bool bCaptured; int nIconID; } cases[] = {
-        {IDOK, focus(IDC_DATE), kNormal, 0, IDI_TICK}, {IDOK, in, kHot, 1, IDI_TICK}, {IDOK, in, kHot, 1, IDI_TICK},
-        {IDOK, outDown, kNormal, 1, IDI_TICK}, {IDOK, inDown, kPressed, 1, IDI_TICK}, {IDOK, in, kPressed, 1, IDI_TICK},
-        {IDOK, outDown, kNormal, 1, IDI_TICK}, {IDOK, out, kNormal, 0, IDI_TICK}, {IDOK, inDown, kNormal, 0, IDI_TICK},
-        {IDOK, in, kHot, 1, IDI_TICK}, {IDOK, focus(IDOK), kHot, 1, IDI_TICK}, {IDOK, out, kNormal, 0, IDI_TICK},
-        {IDOK, in, kHot, 1, IDI_TICK}, {IDOK, focus(IDCANCEL), kNormal, 1, IDI_TICK}, {IDOK, in, kNormal, 1, IDI_TICK},
-        {IDOK, out, kNormal, 0, IDI_TICK}, {IDOK, in, kHot, 1, IDI_TICK},
-        {IDOK, [](HWND) { ::ReleaseCapture(); }, kHot, 0, IDI_TICK}, {IDOK, in, kHot, 1, IDI_TICK},
-        {IDOK, out, kNormal, 0, IDI_TICK}, {IDOK, press, kPressed, 0, IDI_TICK}, {IDOK, release, kNormal, 0, IDI_TICK},
-        {IDOK, [](HWND h) { ::EnableWindow(h, FALSE); }, kDisabled, 0, IDI_TICK},
-        {IDOK, [](HWND h) { ::EnableWindow(h, TRUE); }, kNormal, 0, IDI_TICK},
-        {IDC_ABOUT, in, kHot, 1, IDI_INFO_BRIGHT}, {IDC_ABOUT, out, kNormal, 0, IDI_INFO_DARK},
-        {IDC_ABOUT, press, kPressed, 0, IDI_INFO_BRIGHT}, {IDC_ABOUT, release, kNormal, 0, IDI_INFO_DARK},
-        {IDC_SELECT_FILE, release, kNormal, 0, IDI_DOCUMENT}, {IDC_CHOOSE_FOLDER, press, kPressed, 0, IDI_FOLDER}};
+    struct Case { std::function<void(HWND)> act; Look look; bool bCaptured; int nID = IDOK, nIconID = IDI_TICK; };
+    const Case cases[] = {
+        {focus(IDC_DATE), kNormal, 0}, {in, kHot, 1}, {in, kHot, 1}, {outDown, kNormal, 1}, {inDown, kPressed, 1},
+        {in, kPressed, 1}, {outDown, kNormal, 1}, {out, kNormal, 0}, {inDown, kNormal, 0}, {in, kHot, 1},
+        {focus(IDOK), kHot, 1}, {out, kNormal, 0}, {in, kHot, 1}, {focus(IDCANCEL), kNormal, 1}, {in, kNormal, 1},
+        {out, kNormal, 0}, {in, kHot, 1}, {[](HWND) { ::ReleaseCapture(); }, kHot, 0}, {in, kHot, 1},
+        {out, kNormal, 0}, {press, kPressed, 0}, {release, kNormal, 0},
+        {[](HWND h) { ::EnableWindow(h, FALSE); }, kDisabled, 0}, {[](HWND h) { ::EnableWindow(h, TRUE); }, kNormal, 0},
+        {in, kHot, 1, IDC_ABOUT, IDI_INFO_BRIGHT}, {out, kNormal, 0, IDC_ABOUT, IDI_INFO_DARK},
+        {press, kPressed, 0, IDC_ABOUT, IDI_INFO_BRIGHT}, {release, kNormal, 0, IDC_ABOUT, IDI_INFO_DARK},
+        {release, kNormal, 0, IDC_SELECT_FILE, IDI_DOCUMENT}, {press, kPressed, 0, IDC_CHOOSE_FOLDER, IDI_FOLDER}};
     const int nFace = COLOR_BTNFACE, nLight = COLOR_BTNHIGHLIGHT, nShadow = COLOR_BTNSHADOW;
     const int nEdges[][2] = {{nFace, nFace}, {nLight, nShadow}, {nShadow, nLight}, {nFace, nFace}};
     for (const auto& c : cases)
@@ -206,7 +189,7 @@ TEST_F(WindowTest, TheAboutButtonAndTheSystemMenuOpenTheAboutBox)
     HMODULE hHelp = ::LoadLibrary(_T("winhlp32.exe"));
     HCURSOR hHand = hHelp ? ::LoadCursor(hHelp, MAKEINTRESOURCE(106)) : nullptr;
     hHand = hHand ? hHand : ::LoadCursor(nullptr, IDC_HAND);
-    ASSERT_NE(HotSpotOf(hHand), HotSpotOf(::LoadCursor(nullptr, IDC_ARROW)));
+    ASSERT_NE(ShapeOf(hHand), ShapeOf(::LoadCursor(nullptr, IDC_ARROW)));    // the hot spot tells them apart
     const struct { const char* how; std::function<void()> open; UINT message; } cases[] = {
         {"the About button, closed with OK", [&] { dlg.m_btnAbout.SendMessage(BM_CLICK); }, BM_CLICK},
         {"the system menu, closed with Escape", [&] { dlg.SendMessage(WM_SYSCOMMAND, IDM_ABOUTBOX); }, WM_KEYDOWN}};
@@ -251,14 +234,14 @@ TEST_F(WindowTest, TheAboutButtonAndTheSystemMenuOpenTheAboutBox)
             EXPECT_TRUE(::SendMessage(pBox->m_linkWeb.m_hWnd, WM_SETCURSOR, 0, HTCLIENT));
             hShown = ::GetCursor();
             EXPECT_NE(hShown, hHand) << "the shared hand, not a copy of its own";
-            EXPECT_EQ(HotSpotOf(hShown), HotSpotOf(hHand));
+            EXPECT_EQ(ShapeOf(hShown), ShapeOf(hHand));
             ::PostMessage(c.message == BM_CLICK ? pBox->GetDlgItem(IDOK) : ::GetWindow(hBox, GW_CHILD), c.message,
                           VK_ESCAPE, 1);
             return true;
         }, [] {}, 5000);
         c.open();
         EXPECT_FALSE(hBox == nullptr || ::IsWindow(hBox)) << "the box did not open and close";
-        EXPECT_EQ(HotSpotOf(hShown).first, ~0u) << "the link's hand outlived it";
+        EXPECT_EQ(ShapeOf(hShown)[0], -1) << "the link's hand outlived it";
         EXPECT_TRUE(::IsWindowEnabled(dlg.m_hWnd));
     }
     ::Sleep(30);    // the guards against an unexpected message box expire, before a later test shows boxes

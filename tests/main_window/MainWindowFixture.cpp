@@ -1,7 +1,5 @@
 #include "tests/main_window/MainWindowFixture.h"
 
-#include "tests/support/WindowTestSupport.h"
-
 #include <algorithm>
 #include <sstream>
 
@@ -40,9 +38,30 @@ std::vector<CString> Split(const CString& text, TCHAR separator) {
     return parts;
 }
 
+std::array<int, 3> ShapeOf(HICON hIcon) {
+    ICONINFO info = {};
+    BITMAP mask = {};
+    if (!GetIconInfo(hIcon, &info))
+        return {-1, -1, -1};
+    GetObject(info.hbmMask, sizeof(mask), &mask);
+    DeleteObject(info.hbmMask), DeleteObject(info.hbmColor);
+    return {static_cast<int>(mask.bmWidth), static_cast<int>(info.xHotspot), static_cast<int>(info.yHotspot)};
+}
+
 void MainWindowTest::TearDown() {
     DestroyOpenedWindows(true);
     ClearSettings();
+}
+
+void MainWindowTest::Store(const CString& values) {
+    for (const CString& item : Split(values, _T(';'))) {
+        const CString name = item.Left(item.Find(_T("="))), value = item.Mid(name.GetLength() + 1), text = value.Mid(1);
+        const DWORD number = static_cast<DWORD>(_tcstoi64(value, nullptr, 0));
+        const bool isText = value[0] == _T('"');
+        const DWORD size = isText ? static_cast<DWORD>((text.GetLength() + 1) * sizeof(TCHAR)) : sizeof(number);
+        ASSERT_EQ(RegSetKeyValue(HKEY_CURRENT_USER, SettingsKey(), name, isText ? REG_SZ : REG_DWORD,
+                                 isText ? static_cast<const void*>(text.GetString()) : &number, size), ERROR_SUCCESS);
+    }
 }
 
 std::optional<DWORD> MainWindowTest::ReadDword(LPCTSTR name) {

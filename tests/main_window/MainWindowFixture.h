@@ -1,30 +1,28 @@
-// What the main window's tests share: the application object whose profile (named after this test executable)
-// holds the settings, direct access to those registry values, and the controls of a running main window.
+// What the window tests share: the application object whose profile (named after this test executable) holds the
+// settings, those registry values, the controls of a running main window, and the helpers for real windows.
 #pragma once
 
 #include "framework/CWinApp.h"
 #include "main_window/DorvaneDlg.h"
 #include "resources/resource.h"
+#include "tests/support/TestSupport.h"
+#include "tests/support/WindowTestSupport.h"
 
 #include <gtest/gtest.h>
+#include <array>
 #include <optional>
 #include <vector>
 
 CWinApp& TestApp();    // the application object of the test executable, keyed like the program's
 std::vector<CString> Split(const CString& text, TCHAR separator);    // none for an empty text
+std::array<int, 3> ShapeOf(HICON hIcon);    // an icon's or a cursor's width and hot spot; all -1 for one that is gone
 
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override { ClearSettings(); }
     void TearDown() override;    // also destroys every window Open made
-    // The registry values of the section "Settings"; WriteRaw stores these bytes with this type.
-    static void WriteDword(LPCTSTR name, DWORD value) { WriteRaw(name, REG_DWORD, &value, sizeof(value)); }
-    static void WriteText(LPCTSTR name, LPCTSTR text) {
-        WriteRaw(name, REG_SZ, text, static_cast<DWORD>((_tcslen(text) + 1) * sizeof(TCHAR)));
-    }
-    static void WriteRaw(LPCTSTR name, DWORD type, const void* data, DWORD size) {
-        ASSERT_EQ(::RegSetKeyValue(HKEY_CURRENT_USER, SettingsKey(), name, type, data, size), ERROR_SUCCESS);
-    }
+    // The registry values of the section "Settings". Store takes "Name=value;...": after a quote text, else a number.
+    static void Store(const CString& values);
     static std::optional<DWORD> ReadDword(LPCTSTR name);
     static CString ProfileKey() { return _T("Software\\Brannoch\\") + TestApp().m_strProfileName; }
     static CString SettingsKey() { return ProfileKey() + _T("\\Settings"); }
@@ -36,17 +34,7 @@ protected:
         ::SendMessage(dlg.GetDlgItem(id), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st));
         return st;
     }
-    static void SetPickerTime(const CDorvaneDlg& dlg, int id, const SYSTEMTIME& st) {
-        EXPECT_TRUE(::SendMessage(dlg.GetDlgItem(id), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st)));
-    }
-    static bool IsChecked(const CDorvaneDlg& dlg, int id) {
-        return ::SendMessage(dlg.GetDlgItem(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
-    }
-    static void SetChecked(const CDorvaneDlg& dlg, int id, bool on) {
-        ::SendMessage(dlg.GetDlgItem(id), BM_SETCHECK, on, 0);
-    }
     static CString ComboText(const CDorvaneDlg& dlg) { return CWnd::GetWindowTextOf(dlg.m_comboPath.m_hWnd); }
-    static void SetComboText(CDorvaneDlg& dlg, LPCTSTR text) { dlg.m_comboPath.SetWindowText(text); }
     static CString History(const CDorvaneDlg& dlg);    // the entries, top first, joined by '|'
     // Clicks a button as the mouse does; whatever the click opens runs until it closes.
     static void Click(const CDorvaneDlg& dlg, int id) { ::SendMessage(dlg.GetDlgItem(id), BM_CLICK, 0, 0); }

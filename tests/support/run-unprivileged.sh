@@ -1,14 +1,9 @@
 #!/bin/bash
-# Runs a test command as an unprivileged user, for the tests that need the
-# file system to refuse something: root reads every folder whatever its
-# permissions, so Wine run as root can never be denied a listing, nor the
-# opening of a read-only file to write its times.
+# Runs a test command as the user "nobody" (65534), for the tests that need the
+# file system to refuse what it never refuses root; run by another user, the
+# command simply runs. The user's Wine prefix and home go in the folder given.
 #
 #   run-unprivileged.sh <folder for the user's Wine prefix> <wine-run.sh> <program> [args...]
-#
-# Not root already: the command simply runs. As root, the user "nobody"
-# (65534) runs it with a Wine prefix and home of its own under the folder
-# given, which it must own.
 set -eu
 state=$1
 shift
