@@ -37,6 +37,9 @@ public:
     BOOL m_bChangeCreated = FALSE;
     BOOL m_bChangeModified = FALSE;
     BOOL m_bReadOnly = FALSE;
+    // The target the program was started with, if any: it opens in the target
+    // box as if dropped there, or as typed when it names nothing.
+    CString m_strStartTarget;
 
     IconHolder m_hIcon;
     CToolTipCtrl m_toolTip;

@@ -85,18 +85,24 @@ void WriteDroppedPath(CComboBox& combo, const CString& path, BOOL bAccept)
 }
 }
 
-void CPathCombo::OnDropFiles(HDROP hDropInfo)
+BOOL CPathCombo::TakeItem(LPCTSTR pszItem)
 {
-    const CString path = PathChecks::TargetOf(TakeFirstDroppedName(hDropInfo));
+    const CString path = PathChecks::TargetOf(pszItem);
     switch (PathChecks::KindOf(path))
     {
     case PathChecks::Kind::Folder:
         WriteDroppedPath(*this, path, m_bAcceptFolders);
-        break;
+        return TRUE;
     case PathChecks::Kind::File:
         WriteDroppedPath(*this, path, m_bAcceptFiles);
-        break;
+        return TRUE;
     case PathChecks::Kind::Nothing:
         break;
     }
+    return FALSE;
+}
+
+void CPathCombo::OnDropFiles(HDROP hDropInfo)
+{
+    TakeItem(TakeFirstDroppedName(hDropInfo));
 }
