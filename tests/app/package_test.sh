@@ -27,23 +27,17 @@ msi=$root/build/Dorvane-$version-win32.msi
 old_msi=$work/Dorvane-1.4.0-win32.msi
 
 expect "the zip's files" "$(unzip -Z1 "$zip" | sort | xargs)" "Dorvane.exe DorvaneCmd.exe LICENSE.txt README.txt"
-# The packages ship the stripped builds (compared below); the symbols stay
-# beside them in the build.
-for entry in Dorvane:_wWinMain@16 DorvaneCmd:_wmain; do
-    shipped=$root/build/i686/app/release/${entry%:*}
-    expect "${entry%:*}.exe stripped, its symbols beside it" "$(same_bytes "$shipped.exe" "${shipped/release\//}.exe"
-        ) $(i686-w64-mingw32-nm "$shipped.exe" 2>&1 | grep -c 'no symbols'
-        ) $(i686-w64-mingw32-nm "$shipped.debug" | grep -c " T ${entry#*:}\$")" "different 1 1"
-done
+# The packages ship the stripped builds (compared below), not those the tests run.
+expect "the stripped builds" "$(same_bytes "$exe" "${exe/release\//}") $(same_bytes "$cmd_exe" "${cmd_exe/release\//}"
+    ) $(i686-w64-mingw32-nm "$exe" "$cmd_exe" 2>&1 | grep -c 'no symbols')" "different different 2"
 expect "the zip's Dorvane.exe is the build's" "$(same_bytes <(unzip -p "$zip" Dorvane.exe) "$exe")" same
 expect "the zip's DorvaneCmd.exe is the build's" "$(same_bytes <(unzip -p "$zip" DorvaneCmd.exe) "$cmd_exe")" same
 expect "the zip's LICENSE.txt is LICENSE with CRLF line ends" \
     "$(same_bytes <(unzip -p "$zip" LICENSE.txt) <(sed 's/$/\r/' "$root/LICENSE"))" same
 expect "README.txt lines without CRLF" "$(unzip -p "$zip" README.txt | grep -c $'[^\r]$')" 0
 
-# As cmake/wine-run.sh runs Wine, on a display of the test's own (every
-# desktop in the prefix has it, so none rewrites the display keys of another),
-# and with no .desktop files in the Unix home for the shortcut the installer makes.
+# As cmake/wine-run.sh runs Wine, on a display of the test's own, and with no
+# .desktop files in the Unix home for the shortcut the installer makes.
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEARCH=win64
 export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d;winemenubuilder.exe="
 source "$root/tools/virtual-display.sh"
@@ -63,9 +57,8 @@ if [ ! -f "$work/prefix-kept" ]; then
     if [ -f "$template/.dorvane-ready" ]; then cp -a "$template/." "$WINEPREFIX/"; fi
     start_server && wine wineboot -i
     # The first desktop after a restart of a new prefix rewrites Wine's display
-    # device keys: here, not after the first snapshot in msiexec's. Any window
-    # program makes it (rundll32 with nothing to do), on the display itself: a
-    # virtual desktop of Wine's writes its own size there.
+    # device keys: here, not after the first snapshot in msiexec's. It is made
+    # by any window program, on the display itself (a virtual one has its own size).
     stop_server && start_server && wine rundll32
     # Windows has this folder from the start; Wine makes it at the first install.
     mkdir -p "$WINEPREFIX/drive_c/windows/Installer"
@@ -82,9 +75,8 @@ entry_value() { entry "$1" | sed -n "s/^ *$2 *REG_SZ *//p"; }
 # in it that is a whole NUL-terminated drive path (item IDs hold single names).
 link_target() { tr '\0' '\n' <"$1" | grep -a -m 1 '^[A-Z]:\\'; }
 # The prefix's files and registry (on disk once the server ends), less what
-# Wine restamps at every start (key times, its display driver's date), keys
-# without values (the Windows Installer makes empty ones at its first
-# install) and the PATH, compared entry by entry: Wine leaves a ';' at its end.
+# Wine restamps at every start (key times, its display driver's date) and keys
+# without values: the Windows Installer makes empty ones at its first install.
 # Taken in a command substitution, which waits for the new server to hold its
 # lock; a process substitution does not, and the next wine process or the
 # final stop could then race it.
@@ -92,35 +84,32 @@ snapshot() {
     stop_server
     find "$WINEPREFIX/drive_c" | sort
     sed -e 's/^\(\[.*\]\) [0-9]*$/\1/' -e '/^#time=/d' -e '/^"DriverDateData"=/d' \
-        -e '/^"PATH"=/d' "$WINEPREFIX"/{system,user}.reg | awk -v RS= '/\n/'
+        "$WINEPREFIX"/{system,user}.reg | awk -v RS= '/\n/'
     start_server
 }
-# Explorer's entry for a class of items (*, Directory, Directory\Background),
-# or its command key ($2 = \command): name=value lines, as 32-bit programs see it.
-verb() { wine reg query "HKLM\\Software\\Classes\\$1\\shell\\Dorvane${2:-}" /reg:32 | tr -d '\r' |
-    sed -n 's/^    \(.*\)    REG_SZ    /\1=/p'; }
-# The system PATH, and its entries one a line.
+# A key's text values (name=value lines) as 32-bit programs see them; those of
+# Explorer's entry for a class of items, its command's included; the system
+# PATH, whole and entry by entry.
+values() { wine reg query "$@" /reg:32 | tr -d '\r' | sed -n 's/^    \(.*\)    REG_\(EXPAND_\)*SZ    /\1=/p'; }
+entry_of() { values "HKLM\\Software\\Classes\\$1\\shell\\Dorvane" /s; }
 environment='HKLM\System\CurrentControlSet\Control\Session Manager\Environment'
-path_value() { wine reg query "$environment" /v PATH | tr -d '\r' | sed -n 's/^ *PATH *REG_EXPAND_SZ *//p'; }
+path_value() { values "$environment" /v PATH | sed 's/^PATH=//'; }
 path_entries() { path_value | tr ';' '\n' | grep .; }
-# Runs the command line of the class's entry as Explorer does, with the item
-# (a Windows path) in place of its placeholder, and presses Go! and then
-# Escape in the window it opens: the target it showed is then the history's first.
+# Runs Explorer's entry for a class as Explorer does, the item in place of its
+# placeholder; Go! and Escape then leave the target shown first in the history.
 run_verb() {
-    local command; command=$(verb "$1" '\command')
-    command=${command#(Default)=}
+    local command; command=$(entry_of "$1" | sed -n 's/^(Default)="/"/p')
     DORVANE_VERB=${command//"$2"/$3} timeout 60 "$WINE" cmd /c %DORVANE_VERB% </dev/null >/dev/null 2>&1 &
     wait_for_main_window $! && xdotool windowfocus --sync "$main_window" key Return Escape
     wait
-    wine reg query 'HKCU\Software\Brannoch\Dorvane\Settings' /v File0 | tr -d '\r' | sed -n 's/^ *File0 *REG_SZ *//p'
+    values 'HKCU\Software\Brannoch\Dorvane\Settings' /v File0 | sed 's/^File0=//'
     wine reg delete 'HKCU\Software\Brannoch' /f >/dev/null
 }
-# After an uninstall: the PATH's entries, then the rest of the prefix, as they
-# were. Wine's msiexec leaves a ';' where it took the entry out, which the
-# kept prefix would gather, and an empty entry ends Wine's cmd's search (a
-# program after it is neither run nor reported missing): the value goes back.
+# After an uninstall: the PATH's entries, then all the prefix, as they were.
+# Wine's msiexec leaves a ';' where the entry was, and past an empty entry
+# Wine's cmd finds nothing (nor says so): the value is put back first.
 expect_as_before() {
-    expect "PATH after $1" "$(path_entries)" "$path_before"
+    expect "$1 leaves the PATH's entries as they were" "$(path_entries)" "$path_before"
     wine reg add "$environment" /v PATH /t REG_EXPAND_SZ /d "$path_as_found" /f >/dev/null
     local now; now=$(snapshot)
     expect "$1 leaves the prefix as it was" "$(diff <(echo "$before") <(echo "$now") | head -n 20)" ""
@@ -141,25 +130,25 @@ expect "Start-menu shortcuts" "$(grep -c . <<<"$links")" 1
 expect "the shortcut's target" "$(link_target "$links")" 'C:\Program Files (x86)\Dorvane\Dorvane.exe'
 expect "installed-programs entry: name, version, publisher" "$(entry_value "$code" DisplayName), $(
     entry_value "$code" DisplayVersion), $(entry_value "$code" Publisher)" "Dorvane, $version, Brannoch"
+# Explorer's entry on a file, a folder, and a folder's background at the root
+# of a drive (Y:, made here), which Explorer passes as "Y:\".
 program='C:\Program Files (x86)\Dorvane\Dorvane.exe'
-for row in '*;%1;|MultiSelectModel=Single' 'Directory;%1;|MultiSelectModel=Single' 'Directory\Background;%V;'; do
-    IFS=';' read -r class placeholder single <<<"$row"
-    expect "$class's Explorer entry" "$(verb "$class" | paste -sd '|')" \
-        "(Default)=Change timestamps with Dorvane|Icon=$program,0$single"
-    expect "$class's command line" "$(verb "$class" '\command')" "(Default)=\"$program\" \"$placeholder\""
-done
-# The folder is also the root of drive Y:, which Explorer passes as "Y:\".
 mkdir -p "$work/items/a folder" && echo a file >"$work/items/a file.txt"
 ln -sfn "$work/items/a folder" "$WINEPREFIX/dosdevices/y:"
-file="Z:${work//\//\\}\\items\\a file.txt"
-expect "the file's command on a file" "$(run_verb '*' %1 "$file")" "$file"
-expect "the folder background's command on a drive's root" "$(run_verb 'Directory\Background' %V 'Y:\')" 'Y:\'
+items="Z:${work//\//\\}\\items"
+for row in "*;%1;|MultiSelectModel=Single;$items\a file.txt" "Directory;%1;|MultiSelectModel=Single;$items\a folder" \
+    'Directory\Background;%V;;Y:\'; do
+    IFS=';' read -r class placeholder single item <<<"$row"
+    expect "$class's Explorer entry" "$(entry_of "$class" | paste -sd '|')" "(Default)=Change timestamps with Dorvane|$(
+        )Icon=$program,0$single|(Default)=\"$program\" \"$placeholder\""
+    expect "$class's command on $item" "$(run_verb "$class" "$placeholder" "$item")" "$item"
+done
 rm "$WINEPREFIX/dosdevices/y:"
 expect "PATH after the install" "$(path_entries)" "$path_before"$'\n''C:\Program Files (x86)\Dorvane\'
 expect "DorvaneCmd -h in a new console elsewhere" "$(wine cmd /c 'cd /d C:\users && DorvaneCmd -h' | head -n 1)" \
     $'Usage: DorvaneCmd [options] PATH...\r'
 expect "msiexec /x $version" "$(msiexec /x "$msi")" 0
-expect "the Explorer entries after uninstall" "$(verb '*'; verb Directory; verb 'Directory\Background')" ""
+expect "the Explorer entries after uninstall" "$(entry_of '*'; entry_of Directory; entry_of 'Directory\Background')" ""
 expect_as_before "Uninstalling"
 
 expect "msiexec /i 1.4.0" "$(msiexec /i "$old_msi")" 0
