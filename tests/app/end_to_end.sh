@@ -40,13 +40,15 @@ touch -d '@1000000000' "$file"
 w="Z:${work//\//\\}"
 winpath="Z:${file//\//\\}"
 
-# Starts the program with these arguments; its main window gets the focus.
+# Starts the program with these arguments, and waits up to 5 s until Wine has
+# given its main window the focus, as it does once it has made the window
+# active: keys sent before may reach no control.
 start_program() {
     "$wrapper" "$exe" "$@" </dev/null >"$work/program.log" 2>&1 &
     program=$!
     wait_for_main_window "$program" ||
         { kill "$program" 2>/dev/null; wait "$program"; echo "FAIL: no main window ($?)"; cat "$work/program.log"; exit 1; }
-    wait_until focused || xdotool windowfocus --sync "$main_window"
+    for _ in $(seq 1 50); do [ "$(xdotool getwindowfocus)" = "$main_window" ] && break; sleep 0.1; done
 }
 # Closes it with Escape, which saves the settings.
 close_program() {
@@ -55,10 +57,6 @@ close_program() {
     kill -0 "$program" 2>/dev/null && { expect "Escape closes the program" open closed; kill "$program"; }
     wait "$program" 2>/dev/null
 }
-# Waits up to 5 s until Wine has given the main window the focus, as it does
-# once it has made the window active: keys sent before may reach no control.
-focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$main_window" ]; }
-wait_until() { for _ in $(seq 1 50); do "$@" && return; sleep 0.1; done; false; }
 # A shell link to the local path $2, as $1: its header, then its link info
 # with a volume and the path, all a link to a local file needs.
 write_shortcut() {
