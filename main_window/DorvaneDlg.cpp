@@ -46,6 +46,8 @@ BOOL CDorvaneDlg::OnInitDialog()
     m_comboPath.m_nMaxHistory = kHistoryLimit;
     LimitDateRange();
     LoadSettings();
+    if (!m_strStartTarget.IsEmpty() && !m_comboPath.TakeItem(m_strStartTarget))
+        m_comboPath.SetWindowText(m_strStartTarget);
     SetButtonIcons();
     CreateToolTips();
     return TRUE;

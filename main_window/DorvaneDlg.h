@@ -37,6 +37,9 @@ public:
     bool m_bChangeCreated = false;
     bool m_bChangeModified = false;
     bool m_bReadOnly = false;
+    // The target the program was started with, if any: it opens in the target
+    // box as if dropped there, or as typed when it names nothing.
+    CString m_strStartTarget;
 
     // The program's icon for Alt+Tab and the minimised window (32 px at
     // 96 DPI, 64 at 192).

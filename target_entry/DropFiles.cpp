@@ -85,18 +85,24 @@ void WriteDroppedPath(CComboBox& combo, const CString& path, bool bAccept)
 }
 }
 
-void CPathCombo::OnDropFiles(HDROP hDropInfo)
+bool CPathCombo::TakeItem(LPCTSTR pszItem)
 {
-    const CString path = PathChecks::TargetOf(TakeFirstDroppedName(hDropInfo));
+    const CString path = PathChecks::TargetOf(pszItem);
     switch (PathChecks::KindOf(path))
     {
     case PathChecks::Kind::Folder:
         WriteDroppedPath(*this, path, m_bAcceptFolders);
-        break;
+        return true;
     case PathChecks::Kind::File:
         WriteDroppedPath(*this, path, m_bAcceptFiles);
-        break;
+        return true;
     case PathChecks::Kind::Nothing:
         break;
     }
+    return false;
+}
+
+void CPathCombo::OnDropFiles(HDROP hDropInfo)
+{
+    TakeItem(TakeFirstDroppedName(hDropInfo));
 }

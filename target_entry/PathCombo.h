@@ -42,6 +42,11 @@ public:
     // The rebuild empties the edit field: the caller sets the text again.
     void AddToHistory(LPCTSTR pszPath);
 
+    // Takes one named item as a drop of it is taken: a shortcut becomes the
+    // item it points to, which becomes the edit text when it exists and this
+    // combo accepts its kind. False, with nothing changed, when it names nothing.
+    bool TakeItem(LPCTSTR pszItem);
+
     // Arms the completion on every key-down but Delete and Backspace, which
     // disarm it. Never consumes a message.
     BOOL PreTranslateMessage(MSG* pMsg) override;

@@ -29,13 +29,15 @@ start_virtual_display() {
 }
 
 # wait_for_main_window PID
-#   Waits up to 30 s for the main window of the program started as PID, then
-#   a second more for it to be drawn. Sets main_window to its X window id;
-#   returns 1 when it did not appear (or the program ended first).
+#   Waits up to 30 s for the main window of the program started as PID to be
+#   shown, then a second more for it to be drawn. Sets main_window to its X
+#   window id; returns 1 when it did not appear (or the program ended first).
+#   Wine names a window before it maps it, and an unmapped one cannot take
+#   the focus: xdotool's windowfocus then fails, and no key reaches it.
 wait_for_main_window() {
     main_window=""
     for _ in $(seq 1 300); do
-        main_window=$(xdotool search --name '^Dorvane$' 2>/dev/null | head -n 1 || true)
+        main_window=$(xdotool search --onlyvisible --name '^Dorvane$' 2>/dev/null | head -n 1 || true)
         [ -n "$main_window" ] && break
         kill -0 "$1" 2>/dev/null || break
         sleep 0.1
