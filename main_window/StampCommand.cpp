@@ -88,8 +88,9 @@ void CDorvaneDlg::OnOK()
     if (!journal)
     {
         wait.Restore();
+        const CString reason = CStampFailure(shelf.Folder(), LONG(dwJournalError)).GetSystemReason();
         MessageBox(_T("Nothing was changed: the journal that lets Undo take the run back cannot be made in \"") +
-                       shelf.Folder() + _T("\".\n") + CStampFailure(shelf.Folder(), LONG(dwJournalError)).GetSystemReason(),
+                       shelf.Folder() + _T("\".\n") + reason,
                    AfxGetAppName(), MB_ICONEXCLAMATION);
         return;
     }

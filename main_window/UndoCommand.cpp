@@ -96,8 +96,9 @@ void CDorvaneDlg::OnUndoLastGo()
 {
     const CJournalShelf shelf;
     const std::vector<CString> journals = shelf.Journals();
+    // Another copy of the program may have taken the last one back.
     if (journals.empty())
-        return;
+        return UpdateUndoItem();
     const CString& newest = journals.front();
     DWORD dwError = ERROR_SUCCESS;
     const CString question = Question(newest, dwError);

@@ -269,7 +269,8 @@ void CStampEngine::PutBack(const CJournalEntry& entry)
 void CStampEngine::PutBackAll(CJournalReader& journal, const std::function<void(int nLine)>& onMalformed)
 {
     CJournalEntry entry;
-    for (auto result = journal.Next(entry); result != CJournalReader::kEnd && !IsStopped(); result = journal.Next(entry))
+    for (auto result = journal.Next(entry); result != CJournalReader::kEnd && !IsStopped();
+         result = journal.Next(entry))
     {
         if (result == CJournalReader::kItem)
             PutBack(entry);

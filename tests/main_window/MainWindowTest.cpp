@@ -216,6 +216,23 @@ TEST_F(MainWindowTest, UndoLastGoPutsBackTheNewestRunAndRemovesItsJournal) {
     EXPECT_EQ(shelf.Journals().front(), old) << "the run's journal is gone";
 }
 
+// Nothing is stamped that could not be taken back: a file where the journals' folder goes.
+TEST_F(MainWindowTest, GoWhoseJournalCannotBeMadeChangesNothingAndSaysWhy) {
+    TempDir dir;
+    const CString file = MakeFile(dir / _T("a")), folder = CJournalShelf().Folder();
+    RemoveDirectory(folder);
+    MakeFile(folder);
+    CDorvaneDlg dlg;
+    Open(dlg);
+    auto box = AnswerNextMessageBox(IDOK);
+    dlg.m_comboPath.SetWindowText(file);
+    Click(dlg, IDOK);
+    DeleteFile(folder);
+    ExpectTimes(file, OwnTimes());
+    EXPECT_EQ(box->text.Find(_T("Nothing was changed: the journal that lets Undo take the run back cannot be made in \"") +
+                             folder + _T("\".\n")), 0) << Narrow(box->text);
+}
+
 // The file picker's name box: a combo box on Windows, an edit field on Wine.
 HWND NameBox(HWND h) { return GetDlgItem(h, cmb13) ? GetDlgItem(h, cmb13) : GetDlgItem(h, edt1); }
 
