@@ -33,14 +33,17 @@ BOOL CDorvaneDlg::OnInitDialog()
     HMENU hSysMenu = GetSystemMenu(FALSE);
     if (hSysMenu != nullptr)
     {
-        CString strAboutMenu;
+        CString strAboutMenu, strUndoMenu;
         strAboutMenu.LoadString(IDS_ABOUTBOX);
+        strUndoMenu.LoadString(IDS_UNDO_LAST_GO);
         if (!strAboutMenu.IsEmpty())
         {
             AppendMenu(hSysMenu, MF_SEPARATOR, 0, nullptr);
+            AppendMenu(hSysMenu, MF_STRING, IDM_UNDO_LAST_GO, strUndoMenu);
             AppendMenu(hSysMenu, MF_STRING, IDM_ABOUTBOX, strAboutMenu);
         }
     }
+    UpdateUndoItem();
 
     LoadWindowIcons(GetDpi());
     m_comboPath.m_nMaxHistory = kHistoryLimit;
@@ -129,6 +132,8 @@ void CDorvaneDlg::OnSysCommand(UINT nID, LPARAM)
 {
     if ((nID & 0xFFF0) == IDM_ABOUTBOX)
         OnAbout();
+    else if ((nID & 0xFFF0) == IDM_UNDO_LAST_GO)
+        OnUndoLastGo();
     else
         Default();
 }

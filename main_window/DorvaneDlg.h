@@ -58,6 +58,9 @@ public:
 
     // Command handlers
     void OnAbout();
+    // Puts back the times the newest journaled Go! replaced, once the user
+    // confirms, and removes its journal.
+    void OnUndoLastGo();
     void OnSelectFile();
     void OnChooseFolder();
     void OnChangeCreated();
@@ -90,6 +93,8 @@ private:
     void PutTimeOnChosenDate();
     bool ComposeStampTime();
     CStampOptions ChosenOptions() const;
+    // Greys "Undo last Go!" in the system menu when no journal is kept.
+    void UpdateUndoItem();
     // A target chosen with a picker becomes the target and is offered to the
     // history.
     void TakePickedTarget(const CString& strPath);

@@ -4,9 +4,13 @@
 #include "framework/CWaitCursor.h"
 #include "framework/CWinApp.h"
 #include "framework/FileTimes.h"
+#include "main_window/JournalShelf.h"
 #include "resources/resource.h"
+#include "stamping/LongPath.h"
 #include "stamping/PathChecks.h"
 #include "stamping/StampEngine.h"
+
+#include <memory>
 
 namespace
 {
@@ -23,6 +27,22 @@ public:
 private:
     CWnd& m_button;
 };
+
+// The journal of a run about to stamp strTarget, on the shelf Undo reads;
+// nullptr with the reason in dwError when it cannot be made.
+std::unique_ptr<CJournalWriter> StartJournal(const CJournalShelf& shelf, const CString& strTarget, DWORD& dwError)
+{
+    CString path;
+    if (!shelf.MakeRoomForRun(path))
+    {
+        dwError = GetLastError();
+        return nullptr;
+    }
+    auto journal = std::make_unique<CJournalWriter>(path, std::vector<CString>{
+                                                              FromExtendedLengthPath(ToExtendedLengthPath(strTarget))});
+    dwError = journal->Error();
+    return dwError == ERROR_SUCCESS ? std::move(journal) : nullptr;
+}
 }
 
 void CDorvaneDlg::OnOK()
@@ -60,6 +80,24 @@ void CDorvaneDlg::OnOK()
         return;
     }
 
+    // A run that could not be taken back is not started.
+    const CString target = PathChecks::TargetOf(m_strPath);
+    const CJournalShelf shelf;
+    DWORD dwJournalError = ERROR_SUCCESS;
+    const std::unique_ptr<CJournalWriter> journal = StartJournal(shelf, target, dwJournalError);
+    if (!journal)
+    {
+        wait.Restore();
+        const CString reason = CStampFailure(shelf.Folder(), LONG(dwJournalError)).GetSystemReason();
+        MessageBox(_T("Nothing was changed: the journal that lets Undo take the run back cannot be made in \"") +
+                       shelf.Folder() + _T("\".\n") + reason,
+                   AfxGetAppName(), MB_ICONEXCLAMATION);
+        return;
+    }
+    // The new journal is the newest: pruning spares it.
+    shelf.Prune();
+    UpdateUndoItem();
+
     m_comboPath.AddToHistory(m_strPath);
     // Rebuilding the history empties the edit field.
     m_comboPath.SetWindowText(m_strPath);
@@ -74,7 +112,7 @@ void CDorvaneDlg::OnOK()
     // stamps one target at a time and the first failure ends it: the
     // engine's default observer throws it on, to be reported to the user.
     CStampObserver endAtFirstFailure;
-    CStampEngine(ChosenOptions(), endAtFirstFailure).StampTarget(PathChecks::TargetOf(m_strPath));
+    CStampEngine(ChosenOptions(), endAtFirstFailure, journal.get()).StampTarget(target);
 }
 
 // The ticked times get the stamp time; the last-access time is left alone,

@@ -6,7 +6,7 @@
 #define IDD_ABOUTBOX            100
 #define IDD_DORVANE_DIALOG      102
 
-// Strings: the system-menu entry and the tool tips of the main window
+// Strings: the system-menu entries and the tool tips of the main window
 #define IDS_ABOUTBOX            101
 #define IDS_TIP_PATH            102
 #define IDS_TIP_CHOOSE_FOLDER   104
@@ -19,6 +19,7 @@
 #define IDS_TIP_CHANGE_CREATED  117
 #define IDS_TIP_CHANGE_MODIFIED 118
 #define IDS_TIP_READ_ONLY       119
+#define IDS_UNDO_LAST_GO        120
 
 // Icons: the program's own, and the 32 x 32 button icons
 #define IDR_MAINFRAME           128
@@ -47,6 +48,7 @@
 
 // The About entry of the main window's system menu
 #define IDM_ABOUTBOX            0x0010
+#define IDM_UNDO_LAST_GO        0x0020
 
 #ifndef IDC_STATIC
 #define IDC_STATIC              (-1)

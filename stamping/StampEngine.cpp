@@ -266,6 +266,19 @@ void CStampEngine::PutBack(const CJournalEntry& entry)
         m_observer.Changed(FromExtendedLengthPath(path), facts.times, old);
 }
 
+void CStampEngine::PutBackAll(CJournalReader& journal, const std::function<void(int nLine)>& onMalformed)
+{
+    CJournalEntry entry;
+    for (auto result = journal.Next(entry); result != CJournalReader::kEnd && !IsStopped();
+         result = journal.Next(entry))
+    {
+        if (result == CJournalReader::kItem)
+            PutBack(entry);
+        else
+            onMalformed(journal.LineNumber());
+    }
+}
+
 bool CStampEngine::Journal(const CString& strPath, const CItemTimes& before, const CItemTimes& after)
 {
     if (m_pJournal == nullptr)

@@ -19,6 +19,7 @@
 #include "stamping/TimeChoice.h"
 
 #include <atomic>
+#include <functional>
 
 // What a run does to the items it meets.
 struct CStampOptions
@@ -67,6 +68,11 @@ public:
     // between journaling and changing it) is changed; one whose changed
     // times are neither is changed since, and left alone.
     void PutBack(const CJournalEntry& entry);
+
+    // Puts back every item the journal names, in its order, until the
+    // journal ends or the run is stopped; onMalformed hears the number of
+    // each line that is no item's. The caller reads journal.Error() after.
+    void PutBackAll(CJournalReader& journal, const std::function<void(int nLine)>& onMalformed);
 
     bool IsStopped() const { return m_pStop != nullptr && m_pStop->IsRequested(); }
 

@@ -74,15 +74,7 @@ void CCompanionRun::PutBack()
     const CString name = FromExtendedLengthPath(m_line.m_strUndo);
     CJournalReader journal(m_line.m_strUndo);
     CStampEngine engine(m_line.StampOptions(), *this, nullptr, &m_stop);
-    CJournalEntry entry;
-    for (auto result = journal.Next(entry); result != CJournalReader::kEnd && !engine.IsStopped();
-         result = journal.Next(entry))
-    {
-        if (result == CJournalReader::kItem)
-            engine.PutBack(entry);
-        else
-            JournalFailed(LineOf(name, journal.LineNumber()), ERROR_BAD_FORMAT);
-    }
+    engine.PutBackAll(journal, [&](int nLine) { JournalFailed(LineOf(name, nLine), ERROR_BAD_FORMAT); });
     if (journal.Error() != ERROR_SUCCESS)
         JournalFailed(_T("Cannot read the journal ") + name, journal.Error());
 }

@@ -1,5 +1,7 @@
 #include "tests/main_window/MainWindowFixture.h"
 
+#include "main_window/JournalShelf.h"
+
 #include <algorithm>
 #include <sstream>
 
@@ -50,7 +52,12 @@ std::array<int, 3> ShapeOf(HICON hIcon) {
 
 void MainWindowTest::TearDown() {
     DestroyOpenedWindows(true);
-    ClearSettings();
+    ClearSettings(), ClearJournals();
+}
+
+void MainWindowTest::ClearJournals() {
+    for (const CString& journal : CJournalShelf().Journals())
+        DeleteFile(journal);
 }
 
 void MainWindowTest::Store(const CString& values) {

@@ -19,7 +19,7 @@ std::array<int, 3> ShapeOf(HICON hIcon);    // an icon's or a cursor's width and
 
 class MainWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override { ClearSettings(); }
+    void SetUp() override { ClearSettings(), ClearJournals(); }
     void TearDown() override;    // also destroys every window Open made
     // The registry values of the section "Settings". Store takes "Name=value;...": after a quote text, else a number.
     static void Store(const CString& values);
@@ -27,6 +27,7 @@ protected:
     static CString ProfileKey() { return _T("Software\\Brannoch\\") + TestApp().m_strProfileName; }
     static CString SettingsKey() { return ProfileKey() + _T("\\Settings"); }
     static void ClearSettings() { ::RegDeleteTree(HKEY_CURRENT_USER, ProfileKey()); }
+    static void ClearJournals();    // every Go! leaves one in the user's (here Wine's prefix's) local app data
     void Open(CDorvaneDlg& dlg);    // shown modelessly, OnInitDialog and LoadSettings run
     // Control values of a running dialog.
     static SYSTEMTIME PickerTime(const CDorvaneDlg& dlg, int id) {

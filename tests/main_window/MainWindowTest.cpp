@@ -1,6 +1,7 @@
 // The main window: the settings it loads while it opens and saves when it closes, the stamp command behind Go!,
 // and the file picker and folder chooser beside the target, shown for real and answered from their modal loops.
 #include "about/AboutDlg.h"
+#include "main_window/JournalShelf.h"
 #include "tests/main_window/MainWindowFixture.h"
 
 #include <dlgs.h>
@@ -172,6 +173,64 @@ TEST_F(MainWindowTest, GoGivesTheTargetTheChosenTimeOrRefusesItWithAMessage) {
     }
     if (!unchecked.empty())
         GTEST_SKIP() << "not checked: " << unchecked;
+}
+
+// Go! journals its run and keeps ten journals, its own the newest; Undo asks, naming the target and the items, puts
+// every time back to the tick and removes that journal. With no journal the menu item is greyed.
+TEST_F(MainWindowTest, UndoLastGoPutsBackTheNewestRunAndRemovesItsJournal) {
+    TempDir dir;
+    for (int i = 0; i < 3; ++i)
+        MakeFile(dir / CString(_T("abc")).Mid(i, 1), 0, OwnTimes(i));
+    CDorvaneDlg dlg;
+    Open(dlg);
+    const auto greyed = [&] { return (GetMenuState(dlg.GetSystemMenu(FALSE), IDM_UNDO_LAST_GO, 0) & MF_GRAYED) != 0; };
+    EXPECT_TRUE(greyed()) << "no journal";
+    const CJournalShelf shelf;
+    CString old;    // older runs' journals, made up: 11 and Go!'s make 12, of which the two oldest go
+    for (int i = 0; i < 11; ++i)
+        old.Format(_T("%s\\20000101-000000-000-%03d.txt"), shelf.Folder().GetString(), i), WriteFile(old);
+    dlg.m_comboPath.SetWindowText(dir.Path());
+    Click(dlg, IDOK);
+    const std::vector<CString> kept = shelf.Journals();
+    ASSERT_EQ(kept.size(), 10u);
+    EXPECT_EQ(kept[1], old);
+    EXPECT_EQ(kept.back(), shelf.Folder() + _T("\\20000101-000000-000-002.txt"));
+    EXPECT_NE(ReadTimes(dir / _T("a")).lastWrite, OwnTimes(0).lastWrite) << "Go! stamped";
+    EXPECT_FALSE(greyed());
+    MessageBoxSeen asked;
+    std::shared_ptr<MessageBoxSeen> told;
+    RunWhen([&] {    // the question, then the outcome
+        HWND hBox = FindMessageBox();
+        if (hBox != nullptr)
+            asked.text = CWnd::GetWindowTextOf(::GetDlgItem(hBox, 0xFFFF)), PressDialogButton(hBox, IDYES),
+            told = AnswerNextMessageBox(IDOK);
+        return hBox != nullptr;
+    }, [] {});
+    dlg.SendMessage(WM_SYSCOMMAND, IDM_UNDO_LAST_GO);
+    EXPECT_EQ(asked.text.Find(_T("Put back the times of 3 items under ") + dir.Path() + _T(" changed today at ")), 0)
+        << Narrow(asked.text);
+    ASSERT_TRUE(told != nullptr);
+    EXPECT_EQ(told->text, _T("Times put back: 3 items.\nChanged since the run, and left alone: 0.\nFailed: 0."));
+    for (int i = 0; i < 3; ++i)
+        ExpectTimes(dir / CString(_T("abc")).Mid(i, 1), OwnTimes(i));
+    EXPECT_EQ(shelf.Journals().front(), old) << "the run's journal is gone";
+}
+
+// Nothing is stamped that could not be taken back: a file where the journals' folder goes.
+TEST_F(MainWindowTest, GoWhoseJournalCannotBeMadeChangesNothingAndSaysWhy) {
+    TempDir dir;
+    const CString file = MakeFile(dir / _T("a")), folder = CJournalShelf().Folder();
+    RemoveDirectory(folder);
+    MakeFile(folder);
+    CDorvaneDlg dlg;
+    Open(dlg);
+    auto box = AnswerNextMessageBox(IDOK);
+    dlg.m_comboPath.SetWindowText(file);
+    Click(dlg, IDOK);
+    DeleteFile(folder);
+    ExpectTimes(file, OwnTimes());
+    EXPECT_EQ(box->text.Find(_T("Nothing was changed: the journal that lets Undo take the run back cannot be made in \"") +
+                             folder + _T("\".\n")), 0) << Narrow(box->text);
 }
 
 // The file picker's name box: a combo box on Windows, an edit field on Wine.
