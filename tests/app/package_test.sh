@@ -97,6 +97,8 @@ path_value() { values "$environment" /v PATH | sed 's/^PATH=//'; }
 path_entries() { path_value | tr ';' '\n' | grep .; }
 # Runs Explorer's entry for a class as Explorer does, the item in place of its
 # placeholder; Go! and Escape then leave the target shown first in the history.
+# The settings and the run's journal are the user's, which uninstalling keeps:
+# they go here, so that the prefix is compared as the installer left it.
 run_verb() {
     local command; command=$(entry_of "$1" | sed -n 's/^(Default)="/"/p')
     DORVANE_VERB=${command//"$2"/$3} timeout 60 "$WINE" cmd /c %DORVANE_VERB% </dev/null >/dev/null 2>&1 &
@@ -104,6 +106,7 @@ run_verb() {
     wait
     values 'HKCU\Software\Brannoch\Dorvane\Settings' /v File0 | sed 's/^File0=//'
     wine reg delete 'HKCU\Software\Brannoch' /f >/dev/null
+    rm -rf "$WINEPREFIX"/drive_c/users/*/AppData/Local/Brannoch
 }
 # After an uninstall: the PATH's entries, then all the prefix, as they were.
 # Wine's msiexec leaves a ';' where the entry was, and past an empty entry
