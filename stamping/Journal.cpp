@@ -1,7 +1,6 @@
 #include "stamping/Journal.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <string>
 
 namespace
