@@ -27,3 +27,13 @@ bool IsCalendarTime(int year, int month, int day, int hour, int minute, int seco
            InRange(day, 1, DaysInMonth(year, month)) && InRange(hour, 0, 23) && InRange(minute, 0, 59) &&
            InRange(second, 0, 59);
 }
+
+bool UniversalTicks(const SYSTEMTIME& utc, Ticks& ticks)
+{
+    FILETIME ft;
+    if (!IsCalendarTime(utc.wYear, utc.wMonth, utc.wDay, utc.wHour, utc.wMinute, utc.wSecond) ||
+        !SystemTimeToFileTime(&utc, &ft))
+        return false;
+    ticks = TicksOf(ft);
+    return true;
+}

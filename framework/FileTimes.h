@@ -46,3 +46,7 @@ inline FILETIME FileTimeOf(Ticks ticks)
 // years files are given, in whatever zone they are read. Checked here: the
 // platform's own conversion takes 29 February of any year.
 bool IsCalendarTime(int year, int month, int day, int hour, int minute, int second);
+
+// The fields read as UTC, when they form a calendar time as above: the
+// platform's own conversion would take 29 February of any year.
+bool UniversalTicks(const SYSTEMTIME& utc, Ticks& ticks);

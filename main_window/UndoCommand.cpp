@@ -117,10 +117,8 @@ void CDorvaneDlg::OnUndoLastGo()
     {
         CJournalReader journal(newest);
         CStampEngine engine(CStampOptions(), outcome);
-        engine.PutBackAll(journal, [&](int nLine) {
-            CString where;
-            where.Format(_T("%s, line %d"), newest.GetString(), nLine);
-            outcome.Fail(where + _T(": ") + CStampFailure(where, ERROR_BAD_FORMAT).GetSystemReason());
+        engine.PutBackAll(journal, [&](const CString& strLine) {
+            outcome.Fail(strLine + _T(": ") + CStampFailure(strLine, ERROR_BAD_FORMAT).GetSystemReason());
         });
         if (journal.Error() != ERROR_SUCCESS)
             outcome.Fail(CStampFailure(newest, LONG(journal.Error())).GetErrorMessage());

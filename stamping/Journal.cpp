@@ -1,5 +1,7 @@
 #include "stamping/Journal.h"
 
+#include "stamping/LongPath.h"
+
 #include <algorithm>
 #include <string>
 
@@ -139,15 +141,14 @@ bool ReadUtc(const CString& text, Ticks& ticks)
     const bool bRead =
         _stscanf(text, _T("%4d-%2d-%2dT%2d:%2d:%2d.%7lldZ%n"), &year, &month, &day, &hour, &minute, &second,
                  &fraction, &consumed) == 7;
-    if (!bRead || consumed != text.GetLength() || text.GetLength() != 28 ||
-        !IsCalendarTime(year, month, day, hour, minute, second))
+    if (!bRead || consumed != text.GetLength() || text.GetLength() != 28)
         return false;
     const SYSTEMTIME st = {static_cast<WORD>(year), static_cast<WORD>(month), 0, static_cast<WORD>(day),
                            static_cast<WORD>(hour), static_cast<WORD>(minute), static_cast<WORD>(second), 0};
-    FILETIME ft;
-    if (!SystemTimeToFileTime(&st, &ft))
+    Ticks whole = 0;
+    if (!UniversalTicks(st, whole))
         return false;
-    ticks = TicksOf(ft) + fraction;
+    ticks = whole + fraction;
     return true;
 }
 
@@ -225,7 +226,8 @@ bool CJournalWriter::WriteText(const std::basic_string<TCHAR>& text)
 }
 
 CJournalReader::CJournalReader(const CString& strPath)
-    : m_file(CreateFile(strPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+    : m_strPath(strPath),
+      m_file(CreateFile(strPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                         FILE_FLAG_SEQUENTIAL_SCAN, nullptr))
 {
     if (!m_file.IsOpen())
@@ -291,4 +293,11 @@ bool CJournalReader::ReadLine(CString& strLine)
     if (!FromUtf8(bytes, strLine))
         strLine.Empty();
     return true;
+}
+
+CString CJournalReader::LineName() const
+{
+    CString name;
+    name.Format(_T("%s, line %d"), FromExtendedLengthPath(m_strPath).GetString(), m_nLine);
+    return name;
 }

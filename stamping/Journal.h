@@ -90,7 +90,8 @@ public:
     // What the first line names, for showing the run.
     Ticks Started() const { return m_started; }
     const std::vector<CString>& Targets() const { return m_targets; }
-    int LineNumber() const { return m_nLine; }
+    // The line last read, for messages: "C:\run.txt, line 12".
+    CString LineName() const;
     // ERROR_SUCCESS, or why the file could not be opened or read to its end.
     DWORD Error() const { return m_dwError; }
 
@@ -98,6 +99,7 @@ private:
     bool ReadLine(CString& strLine);
     bool ReadHeader();
 
+    const CString m_strPath;
     CHandle m_file;
     std::string m_buffer;
     size_t m_nNext = 0;

@@ -195,11 +195,8 @@ void CStampEngine::StampTarget(const CString& strPath)
         CFolderWalk(*this).Walk(SearchFolder(strPath));
         return;
     }
-    // A text that is no path is named as it was given, with the reason.
-    const CString path = ToExtendedLengthPath(strPath);
-    if (path.IsEmpty())
-        Fail(strPath, GetLastError());
-    else
+    CString path;
+    if (ItemPath(strPath, path))
         Stamp(path, kNamed);
 }
 
@@ -208,11 +205,8 @@ void CStampEngine::Stamp(const CString& strPath, Naming naming)
     bool bWritable = false;
     CHandle item(OpenItem(strPath, m_bWrites, bWritable));
     CItemFacts facts;
-    if (!item.IsOpen() || !ReadFacts(item.Get(), facts))
-    {
-        Fail(strPath, GetLastError());
+    if (!FactsOf(strPath, item, facts))
         return;
-    }
     if (!IsNewToThisRun(strPath, item.Get(), naming) || IsJournal(strPath))
         return;
     if (IsReadOnlyFile(facts.attributes) && !m_options.bReadOnly)
@@ -232,21 +226,15 @@ void CStampEngine::PutBack(const CJournalEntry& entry)
 {
     if (IsStopped())
         return;
-    const CString path = ToExtendedLengthPath(entry.path);
-    if (path.IsEmpty())
-    {
-        Fail(entry.path, GetLastError());
+    CString path;
+    if (!ItemPath(entry.path, path))
         return;
-    }
     const bool bWrite = !m_options.bDryRun;
     bool bWritable = false;
     CHandle item(OpenItem(path, bWrite, bWritable));
     CItemFacts facts;
-    if (!item.IsOpen() || !ReadFacts(item.Get(), facts))
-    {
-        Fail(path, GetLastError());
+    if (!FactsOf(path, item, facts))
         return;
-    }
     // Only the times the run changed tell: the others were never its own.
     CTimeChoice choices[kTimeKinds];
     bool bAsRunLeftIt = true, bAsBefore = true;
@@ -266,7 +254,7 @@ void CStampEngine::PutBack(const CJournalEntry& entry)
         m_observer.Changed(FromExtendedLengthPath(path), facts.times, old);
 }
 
-void CStampEngine::PutBackAll(CJournalReader& journal, const std::function<void(int nLine)>& onMalformed)
+void CStampEngine::PutBackAll(CJournalReader& journal, const std::function<void(const CString& strLine)>& onMalformed)
 {
     CJournalEntry entry;
     for (auto result = journal.Next(entry); result != CJournalReader::kEnd && !IsStopped();
@@ -275,7 +263,7 @@ void CStampEngine::PutBackAll(CJournalReader& journal, const std::function<void(
         if (result == CJournalReader::kItem)
             PutBack(entry);
         else
-            onMalformed(journal.LineNumber());
+            onMalformed(journal.LineName());
     }
 }
 
@@ -287,6 +275,20 @@ bool CStampEngine::Journal(const CString& strPath, const CItemTimes& before, con
     for (int kind = 0; kind < kTimeKinds; ++kind)
         entry.changed[kind] = m_options.times[kind].IsChosen();
     return m_pJournal->Add(entry) || Fail(strPath, GetLastError());
+}
+
+// A text that is no path is named as it was given, with the reason.
+bool CStampEngine::ItemPath(const CString& strPath, CString& path)
+{
+    path = ToExtendedLengthPath(strPath);
+    return !path.IsEmpty() || Fail(strPath, GetLastError());
+}
+
+// False, once the observer has heard why, when the item could not be opened
+// or read.
+bool CStampEngine::FactsOf(const CString& strPath, const CHandle& item, CItemFacts& facts)
+{
+    return (item.IsOpen() && ReadFacts(item.Get(), facts)) || Fail(strPath, GetLastError());
 }
 
 // From the item itself, not from a folder listing: on NTFS a listing's times

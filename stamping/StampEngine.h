@@ -12,6 +12,7 @@
 // ends the run.
 #pragma once
 
+#include "framework/CHandle.h"
 #include "framework/CString.h"
 #include "stamping/FolderIdentity.h"
 #include "stamping/Journal.h"
@@ -70,9 +71,9 @@ public:
     void PutBack(const CJournalEntry& entry);
 
     // Puts back every item the journal names, in its order, until the
-    // journal ends or the run is stopped; onMalformed hears the number of
-    // each line that is no item's. The caller reads journal.Error() after.
-    void PutBackAll(CJournalReader& journal, const std::function<void(int nLine)>& onMalformed);
+    // journal ends or the run is stopped; onMalformed hears each line that
+    // is no item's, by its name. The caller reads journal.Error() after.
+    void PutBackAll(CJournalReader& journal, const std::function<void(const CString& strLine)>& onMalformed);
 
     bool IsStopped() const { return m_pStop != nullptr && m_pStop->IsRequested(); }
 
@@ -92,6 +93,9 @@ private:
     };
     // Each takes the path in extended-length form.
     void Stamp(const CString& strPath, Naming naming);
+    // Each false once the observer has heard why.
+    bool ItemPath(const CString& strPath, CString& path);
+    bool FactsOf(const CString& strPath, const CHandle& item, CItemFacts& facts);
     static bool ReadFacts(HANDLE hItem, CItemFacts& facts);
     bool WorkOutTimes(const CItemTimes& own, CItemTimes& after) const;
     bool IsNewToThisRun(const CString& strPath, HANDLE hItem, Naming naming);

@@ -18,14 +18,6 @@ bool HasWildcards(const CString& path)
     const CString last = path.Mid(path.ReverseFind(_T('\\')) + 1);
     return last.Find(_T('*')) >= 0 || last.Find(_T('?')) >= 0;
 }
-
-// "C:\run.txt, line 12": where a journal holds a line that is no item's.
-CString LineOf(const CString& journal, int nLine)
-{
-    CString where;
-    where.Format(_T("%s, line %d"), journal, nLine);
-    return where;
-}
 }
 
 int CCompanionRun::Run()
@@ -74,7 +66,7 @@ void CCompanionRun::PutBack()
     const CString name = FromExtendedLengthPath(m_line.m_strUndo);
     CJournalReader journal(m_line.m_strUndo);
     CStampEngine engine(m_line.StampOptions(), *this, nullptr, &m_stop);
-    engine.PutBackAll(journal, [&](int nLine) { JournalFailed(LineOf(name, nLine), ERROR_BAD_FORMAT); });
+    engine.PutBackAll(journal, [&](const CString& strLine) { JournalFailed(strLine, ERROR_BAD_FORMAT); });
     if (journal.Error() != ERROR_SUCCESS)
         JournalFailed(_T("Cannot read the journal ") + name, journal.Error());
 }

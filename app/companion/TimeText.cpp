@@ -35,12 +35,6 @@ bool ReadFields(LPCTSTR pszText, LPCTSTR pszPattern, std::vector<int>& fields)
     return *pszText == 0;
 }
 
-bool UniversalFileTime(const SYSTEMTIME& utc, FILETIME& ft)
-{
-    return IsCalendarTime(utc.wYear, utc.wMonth, utc.wDay, utc.wHour, utc.wMinute, utc.wSecond) &&
-           SystemTimeToFileTime(&utc, &ft) && IsFileTime(TicksOf(ft));
-}
-
 // A local time must be one the clocks show: one they skip would be read as
 // another, and a user who typed it is told instead of given a guess.
 bool LocalFileTime(const SYSTEMTIME& local, FILETIME& ft)
@@ -56,8 +50,10 @@ bool TimeText::ReadTime(LPCTSTR pszText, bool bUtc, Ticks& time)
         return false;
     const SYSTEMTIME fields = {static_cast<WORD>(f[0]), static_cast<WORD>(f[1]), 0, static_cast<WORD>(f[2]),
                                static_cast<WORD>(f[3]), static_cast<WORD>(f[4]), static_cast<WORD>(f[5]), 0};
+    if (bUtc)
+        return UniversalTicks(fields, time) && IsFileTime(time);
     FILETIME ft;
-    if (bUtc ? !UniversalFileTime(fields, ft) : !LocalFileTime(fields, ft))
+    if (!LocalFileTime(fields, ft))
         return false;
     time = TicksOf(ft);
     return true;
