@@ -142,6 +142,7 @@ private:
         auto listing = std::make_unique<CFolderListing>(FolderToOpen(folder));
         listing->bMore = listing->finder.FindFile(folder + _T("\\*.*"), 0) != FALSE;
         m_open.push_back(std::move(listing));
+        m_engine.m_observer.Walking(FromExtendedLengthPath(FolderToOpen(folder)));
     }
 
     // The listing gives names and kinds only: each file's facts are read
@@ -169,6 +170,8 @@ private:
         const DWORD error = listing.finder.GetError();
         const CString folder = listing.finder.GetRoot();
         m_open.pop_back();
+        if (!m_open.empty())
+            m_engine.m_observer.Walking(FromExtendedLengthPath(FolderToOpen(m_open.back()->finder.GetRoot())));
         if (error != ERROR_SUCCESS)
             m_engine.Fail(folder, error);
         else if (m_engine.m_options.bFolders)

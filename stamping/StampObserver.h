@@ -11,6 +11,9 @@ class CStampObserver
 public:
     virtual ~CStampObserver() = default;
 
+    // A walk is now in this folder: it began listing it, or came back to it
+    // from a folder below. For showing where a long run is.
+    virtual void Walking(LPCTSTR /*pszFolder*/) {}
     // The item got the new times (in a dry run: would have got them).
     virtual void Changed(LPCTSTR /*pszPath*/, const CItemTimes& /*before*/, const CItemTimes& /*after*/) {}
     // A read-only file left alone because read-only files may not be changed.
