@@ -39,6 +39,16 @@ HWND CDialog::CreateFromTemplate(HWND hWndOwner)
     return m_hWnd;
 }
 
+BOOL CDialog::Create(CWnd* pOwner)
+{
+    if (m_hWnd != nullptr)
+        return FALSE;
+    if (CreateFromTemplate(pOwner != nullptr ? pOwner->m_hWnd : nullptr) == nullptr)
+        return FALSE;
+    TakeOwnership();
+    return TRUE;
+}
+
 INT_PTR CDialog::DoModal()
 {
     if (m_hWnd != nullptr)

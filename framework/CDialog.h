@@ -1,5 +1,6 @@
 // A dialog built from a template in the executable's own resources, run
-// modally by DoModal.
+// modally by DoModal, or modelessly by Create while the loop of the window
+// that owns it runs on.
 //
 // The dialog window is created with the layer's dialog procedure, which binds
 // the object at WM_INITDIALOG by subclassing the dialog window. From then on
@@ -38,6 +39,10 @@ public:
     // CDialog.cpp) and returns the value given to EndDialog, or -1 when the
     // window could not be created.
     virtual INT_PTR DoModal();
+    // Creates the dialog modelessly, owned by pOwner's window and shown as
+    // its template says; the object then owns the window, and its destructor
+    // destroys it. FALSE when the window could not be created.
+    BOOL Create(CWnd* pOwner);
     // Ends the dialog with nResult.
     void EndDialog(int nResult);
 

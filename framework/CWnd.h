@@ -199,6 +199,11 @@ public:
     int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = nullptr, UINT nType = MB_OK)
     { return ::MessageBox(m_hWnd, lpszText, lpszCaption, nType); }
 
+protected:
+    // A window the object was bound to otherwise than by CreateEx is its own
+    // from now on: the destructor destroys it.
+    void TakeOwnership() { m_bOwnsWindow = true; }
+
 private:
     struct CCurrentMessage
     {

@@ -2,6 +2,7 @@
 
 #include "about/AboutDlg.h"
 #include "framework/CPaintDC.h"
+#include "framework/CWinApp.h"
 #include "framework/DataExchange.h"
 #include "resources/resource.h"
 
@@ -219,6 +220,57 @@ void CDorvaneDlg::OnChangeModified()
 
 void CDorvaneDlg::OnCancel()
 {
+    if (IsRunning())
+    {
+        if (MessageBox(_T("Times are still being changed. Stop after the current item and close?\n\n")
+                       _T("What has been changed stays changed: Undo last Go! takes it back."),
+                       AfxGetAppName(), MB_YESNO | MB_ICONQUESTION) != IDYES)
+            return;
+        // The run may have ended while the question was up.
+        if (IsRunning())
+        {
+            m_bCloseAfterRun = true;
+            m_run->Stop();
+            return;
+        }
+    }
     SaveSettings();
     CDialog::OnCancel();
+}
+
+BOOL CDorvaneDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    if (message != kRunEnded)
+        return CDialog::OnWndMsg(message, wParam, lParam, pResult);
+    EndRun();
+    *pResult = 0;
+    return TRUE;
+}
+
+void CDorvaneDlg::StartRun(CBackgroundRun::Work work, std::shared_ptr<CStampObserver> results, const CString& strWhat,
+                           const CString& strTarget, std::function<void(bool bStopped)> afterRun)
+{
+    m_afterRun = std::move(afterRun);
+    m_run = std::make_unique<CBackgroundRun>(std::move(work), std::move(results), m_hWnd, kRunEnded);
+    m_btnGo.EnableWindow(FALSE);
+    UpdateUndoItem();
+    m_progress = std::make_unique<CProgressDlg>(*m_run, strWhat, strTarget);
+    m_progress->Create(this);
+}
+
+// The window is as before the run, then what the run threw (the failure that
+// ended it) is reported, or its own ending runs.
+void CDorvaneDlg::EndRun()
+{
+    if (!IsRunning())
+        return;
+    m_progress.reset();
+    const std::unique_ptr<CBackgroundRun> run = std::move(m_run);
+    const std::function<void(bool)> afterRun = std::move(m_afterRun);
+    m_btnGo.EnableWindow(TRUE);
+    UpdateUndoItem();
+    if (std::exchange(m_bCloseAfterRun, false))
+        OnCancel();
+    run->Finish();
+    afterRun(run->IsStopping());
 }

@@ -10,7 +10,12 @@
 #include "framework/CTime.h"
 #include "framework/CToolTipCtrl.h"
 #include "framework/CIconHolder.h"
+#include "main_window/BackgroundRun.h"
+#include "main_window/ProgressDlg.h"
 #include "target_entry/PathCombo.h"
+
+#include <functional>
+#include <memory>
 
 struct CStampOptions;
 
@@ -47,10 +52,14 @@ public:
     CToolTipCtrl m_toolTip;
 
     // The stamp command (Go!): checks the target, records it in the history,
-    // composes the new stamp time and applies it.
+    // composes the new stamp time and starts the run that applies it.
     void OnOK() override;
-    // Every orderly close comes here: the settings are saved first.
+    // Every orderly close comes here: the settings are saved first. During a
+    // run the user is asked whether to stop it; the window closes once it
+    // has stopped.
     void OnCancel() override;
+    // A Go! or an Undo is going on its own thread: another cannot start.
+    bool IsRunning() const { return m_run != nullptr; }
 
     // The settings kept in the registry.
     void LoadSettings();
@@ -74,6 +83,7 @@ protected:
     void OnSysCommand(UINT nID, LPARAM lParam) override;
     void OnPaint() override;
     HCURSOR OnQueryDragIcon() override;
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     void OnDpiChanged(UINT nDpi, LPCRECT prcSuggested) override;
 
     void LimitDateRange();
@@ -83,7 +93,16 @@ protected:
     void CreateToolTips();
 
 private:
+    // Posted by a run to say it has ended.
+    static constexpr UINT kRunEnded = WM_APP + 1;
+
     bool OnClicked(UINT nID);
+    // Starts work on a thread of its own, with the progress window over this
+    // one saying strWhat of strTarget; afterRun runs here once it has ended,
+    // told whether it was stopped.
+    void StartRun(CBackgroundRun::Work work, std::shared_ptr<CStampObserver> results, const CString& strWhat,
+                  const CString& strTarget, std::function<void(bool bStopped)> afterRun);
+    void EndRun();
 
     // The small image of the program's icon (16 px at 96 DPI, 32 at 192), for
     // the caption and task bar.
@@ -98,4 +117,11 @@ private:
     // A target chosen with a picker becomes the target and is offered to the
     // history.
     void TakePickedTarget(const CString& strPath);
+
+    // The run going on, if any, and its window (which goes first).
+    std::unique_ptr<CBackgroundRun> m_run;
+    std::unique_ptr<CProgressDlg> m_progress;
+    std::function<void(bool bStopped)> m_afterRun;
+    // The user closed the window during the run and chose to stop it.
+    bool m_bCloseAfterRun = false;
 };

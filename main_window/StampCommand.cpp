@@ -14,23 +14,9 @@
 
 namespace
 {
-// Disables a button for the length of a scope and enables it again on every
-// way out, a failed file write included.
-class CDisabledWhileWorking
-{
-public:
-    explicit CDisabledWhileWorking(CWnd& button) : m_button(button) { m_button.EnableWindow(FALSE); }
-    ~CDisabledWhileWorking() { m_button.EnableWindow(TRUE); }
-    CDisabledWhileWorking(const CDisabledWhileWorking&) = delete;
-    CDisabledWhileWorking& operator=(const CDisabledWhileWorking&) = delete;
-
-private:
-    CWnd& m_button;
-};
-
 // The journal of a run about to stamp strTarget, on the shelf Undo reads;
 // nullptr with the reason in dwError when it cannot be made.
-std::unique_ptr<CJournalWriter> StartJournal(const CJournalShelf& shelf, const CString& strTarget, DWORD& dwError)
+std::shared_ptr<CJournalWriter> StartJournal(const CJournalShelf& shelf, const CString& strTarget, DWORD& dwError)
 {
     CString path;
     if (!shelf.MakeRoomForRun(path))
@@ -38,7 +24,7 @@ std::unique_ptr<CJournalWriter> StartJournal(const CJournalShelf& shelf, const C
         dwError = GetLastError();
         return nullptr;
     }
-    auto journal = std::make_unique<CJournalWriter>(path, std::vector<CString>{
+    auto journal = std::make_shared<CJournalWriter>(path, std::vector<CString>{
                                                               FromExtendedLengthPath(ToExtendedLengthPath(strTarget))});
     dwError = journal->Error();
     return dwError == ERROR_SUCCESS ? std::move(journal) : nullptr;
@@ -47,6 +33,12 @@ std::unique_ptr<CJournalWriter> StartJournal(const CJournalShelf& shelf, const C
 
 void CDorvaneDlg::OnOK()
 {
+    // The Enter key reaches here while Go! is greyed.
+    if (IsRunning())
+    {
+        MessageBeep(MB_ICONWARNING);
+        return;
+    }
     CWaitCursor wait;
     PutTimeOnChosenDate();
     UpdateData(TRUE);
@@ -84,7 +76,7 @@ void CDorvaneDlg::OnOK()
     const CString target = PathChecks::TargetOf(m_strPath);
     const CJournalShelf shelf;
     DWORD dwJournalError = ERROR_SUCCESS;
-    const std::unique_ptr<CJournalWriter> journal = StartJournal(shelf, target, dwJournalError);
+    const std::shared_ptr<CJournalWriter> journal = StartJournal(shelf, target, dwJournalError);
     if (!journal)
     {
         wait.Restore();
@@ -102,17 +94,19 @@ void CDorvaneDlg::OnOK()
     // Rebuilding the history empties the edit field.
     m_comboPath.SetWindowText(m_strPath);
 
-    CDisabledWhileWorking busy(m_btnGo);
-    UpdateWindow();
-
     // A shortcut stands for the item it points to, as the path checks judge
     // it: its target is what gets the new time. That item is judged as it is,
     // without looking through it again: a shortcut to a shortcut stamps the
     // second shortcut, as dropping it would make it the target. The dialog
     // stamps one target at a time and the first failure ends it: the
-    // engine's default observer throws it on, to be reported to the user.
-    CStampObserver endAtFirstFailure;
-    CStampEngine(ChosenOptions(), endAtFirstFailure, journal.get()).StampTarget(target);
+    // engine's default observer throws it on, to be reported to the user
+    // once the run has ended.
+    const CStampOptions options = ChosenOptions();
+    StartRun(
+        [options, journal, target](CStampObserver& observer, const CStopRequest& stop) {
+            CStampEngine(options, observer, journal.get(), &stop).StampTarget(target);
+        },
+        std::make_shared<CStampObserver>(), _T("Changing the times of the files in:"), target, [](bool) {});
 }
 
 // The ticked times get the stamp time; the last-access time is left alone,

@@ -2,8 +2,8 @@
 // writes no journal of its own and touches only the items the journal names.
 #include "main_window/DorvaneDlg.h"
 
-#include "framework/CWaitCursor.h"
 #include "framework/CWinApp.h"
+#include "framework/NumberFormat.h"
 #include "main_window/JournalShelf.h"
 #include "resources/resource.h"
 #include "stamping/StampEngine.h"
@@ -23,7 +23,8 @@ public:
             m_strFirstFailure = strWhy;
     }
     int Failures() const { return m_nFailed; }
-    CString Text() const;
+    // bStopped: the run was stopped before the journal's end.
+    CString Text(bool bStopped) const;
 
 private:
     int m_nPutBack = 0;
@@ -32,29 +33,16 @@ private:
     CString m_strFirstFailure;
 };
 
-// 12345 as "12,345".
-CString Grouped(int nCount)
-{
-    CString digits;
-    digits.Format(_T("%d"), nCount);
-    CString grouped;
-    for (int nAt = 0; nAt < digits.GetLength(); ++nAt)
-    {
-        if (nAt > 0 && (digits.GetLength() - nAt) % 3 == 0)
-            grouped += _T(",");
-        grouped += digits.Mid(nAt, 1);
-    }
-    return grouped;
-}
-
-CString CUndoOutcome::Text() const
+CString CUndoOutcome::Text(bool bStopped) const
 {
     CString text;
     text.Format(_T("Times put back: %s items.\nChanged since the run, and left alone: %s.\nFailed: %s."),
-                Grouped(m_nPutBack).GetString(), Grouped(m_nChangedSince).GetString(), Grouped(m_nFailed).GetString());
+                FormatCount(m_nPutBack).GetString(), FormatCount(m_nChangedSince).GetString(), FormatCount(m_nFailed).GetString());
     if (m_nFailed > 0)
         text += _T("\n\nThe first failure: ") + m_strFirstFailure +
                 _T("\n\nThe journal is kept, so that Undo can try the failed items again.");
+    else if (bStopped)
+        text += _T("\n\nStopped before the end: the journal is kept, so that Undo can put back the rest.");
     return text;
 }
 
@@ -72,36 +60,50 @@ CString WhenText(Ticks started)
     return when;
 }
 
-// The confirmation: "Put back the times of 12,345 items under C:\Photos changed today at 14:02?".
-// Empty with the reason in dwError when the journal cannot be read.
-CString Question(const CString& strJournal, DWORD& dwError)
+// What the confirmation names of a journal's run: its targets ("C:\Photos"),
+// its items and when it started.
+struct CRunSummary
+{
+    CString targets;
+    int nItems = 0;
+    Ticks started = 0;
+};
+
+// ERROR_SUCCESS, or why the journal cannot be read.
+DWORD Summarize(const CString& strJournal, CRunSummary& summary)
 {
     CJournalReader journal(strJournal);
-    int nItems = 0;
     CJournalEntry entry;
     for (auto result = journal.Next(entry); result != CJournalReader::kEnd; result = journal.Next(entry))
-        nItems += result == CJournalReader::kItem ? 1 : 0;
-    dwError = journal.Error();
-    if (dwError != ERROR_SUCCESS)
-        return CString();
-    CString targets;
+        summary.nItems += result == CJournalReader::kItem ? 1 : 0;
     for (const CString& target : journal.Targets())
-        targets += (targets.IsEmpty() ? _T("") : _T(", ")) + target;
-    return _T("Put back the times of ") + Grouped(nItems) + (nItems == 1 ? _T(" item under ") : _T(" items under ")) +
-           targets + _T(" changed ") + WhenText(journal.Started()) + _T("?");
+        summary.targets += (summary.targets.IsEmpty() ? _T("") : _T(", ")) + target;
+    summary.started = journal.Started();
+    return journal.Error();
+}
+
+// "Put back the times of 12,345 items under C:\Photos changed today at 14:02?"
+CString Question(const CRunSummary& run)
+{
+    return _T("Put back the times of ") + FormatCount(run.nItems) +
+           (run.nItems == 1 ? _T(" item under ") : _T(" items under ")) + run.targets + _T(" changed ") +
+           WhenText(run.started) + _T("?");
 }
 }
 
 void CDorvaneDlg::OnUndoLastGo()
 {
+    // The menu item is greyed during a run; a keyboard shortcut is not.
+    if (IsRunning())
+        return;
     const CJournalShelf shelf;
     const std::vector<CString> journals = shelf.Journals();
     // Another copy of the program may have taken the last one back.
     if (journals.empty())
         return UpdateUndoItem();
     const CString& newest = journals.front();
-    DWORD dwError = ERROR_SUCCESS;
-    const CString question = Question(newest, dwError);
+    CRunSummary run;
+    const DWORD dwError = Summarize(newest, run);
     if (dwError != ERROR_SUCCESS)
     {
         MessageBox(_T("The journal \"") + newest + _T("\" cannot be read.\n") +
@@ -109,25 +111,27 @@ void CDorvaneDlg::OnUndoLastGo()
                    AfxGetAppName(), MB_ICONEXCLAMATION);
         return;
     }
-    if (MessageBox(question, AfxGetAppName(), MB_YESNO | MB_ICONQUESTION) != IDYES)
+    if (MessageBox(Question(run), AfxGetAppName(), MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
 
-    CWaitCursor wait;
-    CUndoOutcome outcome;
-    {
-        CJournalReader journal(newest);
-        CStampEngine engine(CStampOptions(), outcome);
-        engine.PutBackAll(journal, [&](const CString& strLine) {
-            outcome.Fail(strLine + _T(": ") + CStampFailure(strLine, ERROR_BAD_FORMAT).GetSystemReason());
+    const auto outcome = std::make_shared<CUndoOutcome>();
+    StartRun(
+        [newest, outcome](CStampObserver& observer, const CStopRequest& stop) {
+            CJournalReader journal(newest);
+            CStampEngine engine(CStampOptions(), observer, nullptr, &stop);
+            engine.PutBackAll(journal, [&](const CString& strLine) {
+                outcome->Fail(strLine + _T(": ") + CStampFailure(strLine, ERROR_BAD_FORMAT).GetSystemReason());
+            });
+            if (journal.Error() != ERROR_SUCCESS)
+                outcome->Fail(CStampFailure(newest, LONG(journal.Error())).GetErrorMessage());
+        },
+        outcome, _T("Putting back the times of the files under:"), run.targets,
+        [this, newest, outcome](bool bStopped) {
+            if (outcome->Failures() == 0 && !bStopped)
+                DeleteFile(newest);
+            UpdateUndoItem();
+            MessageBox(outcome->Text(bStopped), AfxGetAppName(), MB_ICONINFORMATION);
         });
-        if (journal.Error() != ERROR_SUCCESS)
-            outcome.Fail(CStampFailure(newest, LONG(journal.Error())).GetErrorMessage());
-    }
-    if (outcome.Failures() == 0)
-        DeleteFile(newest);
-    UpdateUndoItem();
-    wait.Restore();
-    MessageBox(outcome.Text(), AfxGetAppName(), MB_ICONINFORMATION);
 }
 
 void CDorvaneDlg::UpdateUndoItem()
@@ -135,5 +139,5 @@ void CDorvaneDlg::UpdateUndoItem()
     HMENU hSysMenu = GetSystemMenu(FALSE);
     if (hSysMenu != nullptr)
         EnableMenuItem(hSysMenu, IDM_UNDO_LAST_GO,
-                       MF_BYCOMMAND | (CJournalShelf().Journals().empty() ? MF_GRAYED : MF_ENABLED));
+                       MF_BYCOMMAND | (IsRunning() || CJournalShelf().Journals().empty() ? MF_GRAYED : MF_ENABLED));
 }

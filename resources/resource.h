@@ -1,10 +1,11 @@
 // Resource numbers of the program: dialog templates, strings, icons and the
-// ids of the controls in the two dialogs.
+// ids of the controls in the three dialogs.
 #pragma once
 
 // Dialog templates
 #define IDD_ABOUTBOX            100
 #define IDD_DORVANE_DIALOG      102
+#define IDD_PROGRESS            103
 
 // Strings: the system-menu entries and the tool tips of the main window
 #define IDS_ABOUTBOX            101
@@ -45,6 +46,12 @@
 #define IDC_MAIL_LINK           1016
 #define IDC_WEB_LINK            1017
 #define IDC_ABOUT_ICON          1018
+
+// Controls of the progress window (Stop is IDCANCEL)
+#define IDC_PROGRESS_WHAT       1020
+#define IDC_PROGRESS_FOLDER     1021
+#define IDC_PROGRESS_BAR        1022
+#define IDC_PROGRESS_COUNT      1023
 
 // The About entry of the main window's system menu
 #define IDM_ABOUTBOX            0x0010

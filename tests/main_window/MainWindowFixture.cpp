@@ -55,6 +55,12 @@ void MainWindowTest::TearDown() {
     ClearSettings(), ClearJournals();
 }
 
+void MainWindowTest::WaitForRun(const CDorvaneDlg& dlg) {
+    for (const ULONGLONG start = GetTickCount64(); dlg.IsRunning() && GetTickCount64() - start < 10000;)
+        testsupport::PumpMessages(), MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    ASSERT_FALSE(dlg.IsRunning()) << "a run of ten seconds";
+}
+
 void MainWindowTest::ClearJournals() {
     for (const CString& journal : CJournalShelf().Journals())
         DeleteFile(journal);

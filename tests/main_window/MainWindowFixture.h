@@ -39,6 +39,9 @@ protected:
     static CString History(const CDorvaneDlg& dlg);    // the entries, top first, joined by '|'
     // Clicks a button as the mouse does; whatever the click opens runs until it closes.
     static void Click(const CDorvaneDlg& dlg, int id) { ::SendMessage(dlg.GetDlgItem(id), BM_CLICK, 0, 0); }
+    // Waits, the thread's messages flowing, until the run a command started has ended (ten seconds at most).
+    static void WaitForRun(const CDorvaneDlg& dlg);
+    static void Go(const CDorvaneDlg& dlg) { Click(dlg, IDOK), WaitForRun(dlg); }
     static SYSTEMTIME Local(int year, int month, int day, int hour, int minute, int second) {
         return {WORD(year), WORD(month), 0, WORD(day), WORD(hour), WORD(minute), WORD(second), 0};
     }

@@ -1,7 +1,9 @@
 // The main window: the settings it loads while it opens and saves when it closes, the stamp command behind Go!,
 // and the file picker and folder chooser beside the target, shown for real and answered from their modal loops.
 #include "about/AboutDlg.h"
+#include "framework/FileTimes.h"
 #include "main_window/JournalShelf.h"
+#include "stamping/Journal.h"
 #include "tests/main_window/MainWindowFixture.h"
 
 #include <dlgs.h>
@@ -147,7 +149,7 @@ TEST_F(MainWindowTest, GoGivesTheTargetTheChosenTimeOrRefusesItWithAMessage) {
         target.Format(c.target, dir.Path());
         auto box = c.message != nullptr ? AnswerNextMessageBox(IDOK) : nullptr;
         dlg.m_comboPath.SetWindowText(target);
-        Click(dlg, IDOK);
+        Go(dlg);
         for (const CString& item : Split(items, _T('|'))) {    // "?" marks a time neither old nor the chosen one
             const FileTimes times = ReadTimes(dir / item);
             const bool exact = times.lastWrite == ticks && (!PlatformKeepsCreationTime() || times.creation == ticks);
@@ -190,7 +192,7 @@ TEST_F(MainWindowTest, UndoLastGoPutsBackTheNewestRunAndRemovesItsJournal) {
     for (int i = 0; i < 11; ++i)
         old.Format(_T("%s\\20000101-000000-000-%03d.txt"), shelf.Folder().GetString(), i), WriteFile(old);
     dlg.m_comboPath.SetWindowText(dir.Path());
-    Click(dlg, IDOK);
+    Go(dlg);
     const std::vector<CString> kept = shelf.Journals();
     ASSERT_EQ(kept.size(), 10u);
     EXPECT_EQ(kept[1], old);
@@ -207,6 +209,7 @@ TEST_F(MainWindowTest, UndoLastGoPutsBackTheNewestRunAndRemovesItsJournal) {
         return hBox != nullptr;
     }, [] {});
     dlg.SendMessage(WM_SYSCOMMAND, IDM_UNDO_LAST_GO);
+    WaitForRun(dlg);
     EXPECT_EQ(asked.text.Find(_T("Put back the times of 3 items under ") + dir.Path() + _T(" changed today at ")), 0)
         << Narrow(asked.text);
     ASSERT_TRUE(told != nullptr);
@@ -214,6 +217,78 @@ TEST_F(MainWindowTest, UndoLastGoPutsBackTheNewestRunAndRemovesItsJournal) {
     for (int i = 0; i < 3; ++i)
         ExpectTimes(dir / CString(_T("abc")).Mid(i, 1), OwnTimes(i));
     EXPECT_EQ(shelf.Journals().front(), old) << "the run's journal is gone";
+}
+
+// The progress window of the run going on, shown or not yet; nullptr when none is.
+HWND ProgressWindow(const CDorvaneDlg& dlg) {
+    for (HWND h = nullptr; (h = FindWindowEx(nullptr, h, WC_DIALOG, nullptr)) != nullptr;)
+        if (GetWindow(h, GW_OWNER) == dlg.m_hWnd && GetDlgItem(h, IDC_PROGRESS_COUNT) != nullptr)
+            return h;
+    return nullptr;
+}
+
+bool In2005(const CString& path) {
+    SYSTEMTIME written = {};
+    FILETIME times = FileTimeOf(ReadTimes(path).lastWrite);
+    return FileTimeToSystemTime(&times, &written) && written.wYear == 2005;
+}
+
+// A short run shows nothing. A long one shows its window after about a second; closing the main window asks
+// first, and "No" lets the run go on; a second Go! starts nothing; Stop ends the run within 200 ms, all it did
+// journaled.
+TEST_F(MainWindowTest, ALongRunShowsItsProgressAndStopsWhenAsked) {
+    TempDir dir;
+    MakeFile(dir / _T("short\\a"));
+    const int kFolders = 40;
+    const ManyLinks many(dir / _T("long"), kFolders, 1000);
+    if (!many.IsMade())
+        GTEST_SKIP() << "only Wine's Unix side makes 40,000 names in a moment";
+    CDorvaneDlg dlg;
+    Open(dlg);
+    const SYSTEMTIME in2005 = Local(2005, 6, 15, 13, 45, 10);
+    SendDlgItemMessage(dlg.m_hWnd, IDC_DATE, DTM_SETSYSTEMTIME, GDT_VALID, LPARAM(&in2005));
+    bool shown = false;
+    dlg.m_comboPath.SetWindowText(dir / _T("short"));
+    for (Click(dlg, IDOK); dlg.IsRunning(); PumpMessages())
+        shown = shown || IsWindowVisible(ProgressWindow(dlg));
+    EXPECT_FALSE(shown) << "a short run shows nothing";
+    EXPECT_TRUE(In2005(dir / _T("short\\a")));
+
+    dlg.m_comboPath.SetWindowText(dir / _T("long"));
+    const ULONGLONG started = GetTickCount64();
+    HWND hProgress = nullptr;
+    for (Click(dlg, IDOK); dlg.IsRunning() && !IsWindowVisible(hProgress = ProgressWindow(dlg));)
+        PumpMessages(), MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    if (!dlg.IsRunning())
+        GTEST_SKIP() << "40,000 names took less than a second here: no run to watch";
+    EXPECT_GE(GetTickCount64() - started, 900u);
+    EXPECT_EQ(CWnd::GetWindowTextOf(GetDlgItem(hProgress, IDC_PROGRESS_FOLDER)).Find(dir / _T("long\\")), 0);
+    const auto asked = AnswerNextMessageBox(IDNO);
+    dlg.SendMessage(WM_CLOSE);
+    EXPECT_TRUE(asked->shown && dlg.IsRunning() && dlg.IsWindowVisible()) << "No lets the run go on";
+    dlg.SendMessage(WM_COMMAND, IDOK);
+    const ULONGLONG stopped = GetTickCount64();
+    PressDialogButton(hProgress, IDCANCEL);
+    WaitForRun(dlg);
+    EXPECT_LE(GetTickCount64() - stopped, 200u);
+    const std::vector<CString> journals = CJournalShelf().Journals();
+    ASSERT_EQ(journals.size(), 2u) << "one for each Go! that ran";
+    // The names of a folder are one file: it has the new time exactly when the journal names one of them.
+    std::vector<int> journaled(kFolders + 1);
+    CJournalReader journal(journals.front());
+    for (CJournalEntry entry; journal.Next(entry) == CJournalReader::kItem;) {
+        const CString folder = entry.path.Left(entry.path.ReverseFind(_T('\\')));
+        ++journaled.at(_ttoi(folder.Mid(folder.ReverseFind(_T('\\')) + 1)));
+    }
+    CString stamped, named;
+    for (int folder = 1; folder <= kFolders; ++folder) {
+        CString name;
+        name.Format(_T("long\\%d\\0"), folder);
+        stamped += In2005(dir / name) ? _T("1") : _T("0");
+        named += journaled[folder] > 0 ? _T("1") : _T("0");
+    }
+    EXPECT_EQ(stamped, named);
+    EXPECT_NE(named.Find(_T("0")), -1) << "stopped before the end";
 }
 
 // Nothing is stamped that could not be taken back: a file where the journals' folder goes.
@@ -226,7 +301,7 @@ TEST_F(MainWindowTest, GoWhoseJournalCannotBeMadeChangesNothingAndSaysWhy) {
     Open(dlg);
     auto box = AnswerNextMessageBox(IDOK);
     dlg.m_comboPath.SetWindowText(file);
-    Click(dlg, IDOK);
+    Go(dlg);
     DeleteFile(folder);
     ExpectTimes(file, OwnTimes());
     EXPECT_EQ(box->text.Find(_T("Nothing was changed: the journal that lets Undo take the run back cannot be made in \"") +

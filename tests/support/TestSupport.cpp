@@ -215,6 +215,24 @@ BusyFile::~BusyFile() {    // never with an empty f, which would match every pro
     WaitUntil([&] { return !TimesLocked(m_path); });
 }
 
+ManyLinks::ManyLinks(const CString& path, int nFolders, int nLinks) : UnixSideChange(path) {
+    CString script;
+    script.Format(_T("mkdir -p %s && cd %s && for d in $(seq %d); do mkdir $d && touch $d/0 && (cd $d && ")
+                  _T("perl -e 'link 0, $_ or die for 1..%d'); done && touch ../made"),
+                  Unix(path).GetString(), Unix(path).GetString(), nFolders, nLinks - 1);
+    if (RunningUnderWine())
+        StartUnixShell(script);
+    const CString made = path.Left(path.ReverseFind(_T('\\'))) + _T("\\made");
+    m_made = RunningUnderWine() && WaitUntil([&] { return ReadAttributes(made) != INVALID_FILE_ATTRIBUTES; });
+    DeleteFile(made);
+}
+
+ManyLinks::~ManyLinks() {
+    if (m_made)
+        StartUnixShell(_T("rm -rf ") + Unix(m_path));
+    WaitUntil([&] { return ReadAttributes(m_path) == INVALID_FILE_ATTRIBUTES; });
+}
+
 LockedFolder::LockedFolder(const CString& path) : UnixSideChange(path) {
     if (RunningUnderWine())
         StartUnixShell(_T("chmod 000 ") + Unix(path));

@@ -52,8 +52,8 @@ bool CreateShortcut(const CString& linkPath, const CString& targetPath);
 bool CreateShortcutToVirtualItem(const CString& linkPath);    // to the computer folder, which has no path
 
 // What only Wine's Unix side can make: symbolic links (Wine 8's CreateSymbolicLink makes
-// nothing), a file whose attributes can be changed but whose times cannot be written, and a
-// folder its user may not list.
+// nothing), a file whose attributes can be changed but whose times cannot be written, a
+// folder its user may not list, and thousands of names at once.
 class UnixSideChange {    // made while the object lives, undone when it goes
 public:
     UnixSideChange(const UnixSideChange&) = delete;
@@ -76,6 +76,13 @@ struct SymbolicLink : UnixSideChange {    // at linkPath to the file or folder t
 struct BusyFile : UnixSideChange {
     explicit BusyFile(const CString& path);
     ~BusyFile();
+};
+
+// nFolders folders named 1, 2... of nLinks names each, hard links to one file of the folder's own: what a run
+// takes seconds over, made and removed in a moment where creating as many files takes minutes.
+struct ManyLinks : UnixSideChange {
+    ManyLinks(const CString& path, int nFolders, int nLinks);
+    ~ManyLinks();
 };
 
 struct LockedFolder : UnixSideChange {    // closed to all (mode 000); root lists it all the same
