@@ -70,14 +70,16 @@ void CProgressLine::DrawWhenDue()
     m_nShown = text.GetLength();
 }
 
-// "12,345 items  C:\Photos\2024"; a folder too long for the line loses its
-// start, since its end says most about where the run is.
+// "12,345 items  C:\Photos\2024" (an undo walks no folder: the count
+// alone); a folder too long for the line loses its start, since its end
+// says most about where the run is.
 CString CProgressLine::Text(int nWidth) const
 {
-    const CString count = CountText(m_nItems) + (m_nItems == 1 ? _T(" item  ") : _T(" items  "));
-    if (count.GetLength() + m_strFolder.GetLength() <= nWidth)
-        return count + m_strFolder;
-    const CString cut = _T("...");
+    const CString count = CountText(m_nItems) + (m_nItems == 1 ? _T(" item") : _T(" items"));
+    const CString gap = m_strFolder.IsEmpty() ? _T("") : _T("  ");
+    if (count.GetLength() + gap.GetLength() + m_strFolder.GetLength() <= nWidth)
+        return count + gap + m_strFolder;
+    const CString cut = _T("  ...");
     int start = m_strFolder.GetLength() - (nWidth - count.GetLength() - cut.GetLength());
     if (start >= m_strFolder.GetLength())
         return count.Left(nWidth > 0 ? nWidth : 0);
