@@ -149,7 +149,10 @@ TEST_F(UndoTest, StoppedRunSaysSoAndIsUndoneUpToWhereItReached) {
     const CString journal = m_dir / _T("run.txt");
     const Started run = StartCmd(_T("--verbose --journal ") + Q(journal) + _T(" ") + kRun + Q(m_dir / _T("tree")),
                                  CREATE_NO_WINDOW);
-    Sleep(1500);
+    WIN32_FILE_ATTRIBUTE_DATA data = {};    // the run under way, then held past its first second
+    while (WaitForSingleObject(run.process, 20) == WAIT_TIMEOUT &&
+           !(GetFileAttributesEx(journal, GetFileExInfoStandard, &data) && data.nFileSizeLow > 2000)) {}
+    Sleep(1200);
     FreeConsole();    // Wine gives this process a console of its own that AttachConsole will not leave
     // Everyone on the console gets the event: this process ignores it, from now on.
     const bool bSent = AttachConsole(GetProcessId(run.process)) && SetConsoleCtrlHandler(nullptr, TRUE) &&
