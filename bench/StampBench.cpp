@@ -11,9 +11,9 @@
 // load changes from one second to the next, so the two take turns folder by
 // folder (the walk on one top-level folder, then the bare loop on it, the
 // order swapped from one folder to the next) and each sums its own times;
-// the median of three rounds counts. The last line is the ratio of their
-// throughputs (walk / bare).
-#include "framework/CString.h"
+// the median of five rounds counts. The last line is the median of the
+// rounds' ratios of their throughputs (walk / bare).
+#include "bench/BenchTree.h"
 #include "framework/CTime.h"
 #include "stamping/StampEngine.h"
 
@@ -21,92 +21,10 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <vector>
 
 namespace
 {
-struct CTreeShape
-{
-    int folders;
-    int subfolders;
-    int files;
-    int FileCount() const { return folders * subfolders * files; }
-    int FolderCount() const { return folders + folders * subfolders; }
-};
-
-class CStopwatch
-{
-public:
-    CStopwatch() { QueryPerformanceCounter(&m_start); }
-    double Seconds() const
-    {
-        LARGE_INTEGER now, frequency;
-        QueryPerformanceCounter(&now);
-        QueryPerformanceFrequency(&frequency);
-        return static_cast<double>(now.QuadPart - m_start.QuadPart) / static_cast<double>(frequency.QuadPart);
-    }
-
-private:
-    LARGE_INTEGER m_start;
-};
-
-void CreateEmptyFile(const CString& path)
-{
-    HANDLE h = CreateFile(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-    {
-        std::fprintf(stderr, "cannot create %ls\n", path.GetString());
-        std::exit(1);
-    }
-    CloseHandle(h);
-}
-
-void BuildTree(const CString& root, const CTreeShape& shape)
-{
-    CreateDirectory(root, nullptr);
-    for (int f = 0; f < shape.folders; ++f)
-    {
-        CString folder;
-        folder.Format(_T("%s\\folder%02d"), root, f);
-        CreateDirectory(folder, nullptr);
-        for (int s = 0; s < shape.subfolders; ++s)
-        {
-            CString subfolder;
-            subfolder.Format(_T("%s\\sub%02d"), folder, s);
-            CreateDirectory(subfolder, nullptr);
-            for (int n = 0; n < shape.files; ++n)
-            {
-                CString file;
-                file.Format(_T("%s\\file%04d.txt"), subfolder, n);
-                CreateEmptyFile(file);
-            }
-        }
-    }
-}
-
-void RemoveTree(const CString& folder)
-{
-    WIN32_FIND_DATA data;
-    HANDLE find = FindFirstFileEx(folder + _T("\\*"), FindExInfoBasic, &data, FindExSearchNameMatch,
-                                  nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (find != INVALID_HANDLE_VALUE)
-    {
-        do
-        {
-            CString name(data.cFileName);
-            if (name == _T(".") || name == _T(".."))
-                continue;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(folder + _T("\\") + name);
-            else
-                DeleteFile(folder + _T("\\") + name);
-        } while (FindNextFile(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectory(folder);
-}
-
 // The least Win32 can do: no status read, no attribute check, no path
 // rewriting, no loop detection.
 void BareStamp(const CString& folder, const FILETIME& time)
@@ -261,31 +179,14 @@ double Median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-CTreeShape ShapeFromArguments(int argc, char** argv)
-{
-    CTreeShape shape = {20, 10, 100};
-    if (argc == 4)
-        shape = {std::atoi(argv[1]), std::atoi(argv[2]), std::atoi(argv[3])};
-    if (shape.folders < 1 || shape.subfolders < 1 || shape.files < 1)
-    {
-        std::fprintf(stderr, "usage: StampBench [folders subfolders files]\n");
-        std::exit(2);
-    }
-    return shape;
-}
 }
 
 int main(int argc, char** argv)
 {
-    const CTreeShape big = ShapeFromArguments(argc, argv);
+    const CTreeShape big = ShapeFromArguments(argc, argv, "StampBench");
     const CTreeShape small = {std::max(1, big.folders / 4), big.subfolders, big.files};
-    const int rounds = 3;
-
-    TCHAR temp[MAX_PATH + 1];
-    GetTempPath(MAX_PATH + 1, temp);
-    CString base;
-    base.Format(_T("%sdorvane-bench-%lu"), temp, GetCurrentProcessId());
-    CreateDirectory(base, nullptr);
+    const int rounds = 5;
+    const CString base = MakeBenchFolder();
 
     // Memory first on the small tree, then on the big one: the peak must not
     // grow with the number of files.
@@ -301,13 +202,18 @@ int main(int argc, char** argv)
     std::printf("tree: %d files in %d folders (%d x %d folders, %d files each)\n", big.FileCount(),
                 big.FolderCount(), big.folders, big.subfolders, big.files);
 
-    std::vector<double> walkSeconds, bareSeconds;
+    // Each round's ratio is of times taken turn about, under the same load;
+    // the median of the rounds' ratios leaves out a round the machine's
+    // other work spoilt.
+    std::vector<double> walkSeconds, bareSeconds, ratios;
     for (int round = 0; round < rounds; ++round)
     {
         CRoundTimes times = StampRound(root, big, 1 + 2 * round, 2 + 2 * round);
         walkSeconds.push_back(times.walk);
         bareSeconds.push_back(times.bare);
-        std::printf("round %d: walk %.3f s, bare %.3f s\n", round + 1, times.walk, times.bare);
+        ratios.push_back(times.bare / times.walk);
+        std::printf("round %d: walk %.3f s, bare %.3f s, ratio %.2f\n", round + 1, times.walk, times.bare,
+                    ratios.back());
     }
     SIZE_T peakBig = PeakWorkingSetKiB();
     RemoveTree(root);
@@ -320,6 +226,6 @@ int main(int argc, char** argv)
                 static_cast<unsigned long>(peakBig), big.FileCount());
     std::printf("walk:        %.0f files/s (median of %d)\n", walkRate, rounds);
     std::printf("bare loop:   %.0f files/s (median of %d)\n", bareRate, rounds);
-    std::printf("ratio walk/bare: %.2f\n", walkRate / bareRate);
+    std::printf("ratio walk/bare: %.2f (median of %d rounds)\n", Median(ratios), rounds);
     return 0;
 }

@@ -29,9 +29,10 @@ int CCompanionRun::Run()
     CString summary;
     summary.Format(_T("%d files %s, %d skipped (read-only), %d failed"), m_nChanged,
                    m_line.m_bDryRun ? _T("would change") : _T("changed"), m_nSkipped, m_nFailed);
+    m_progress.Clear();
     if (m_stop.IsRequested())
-        m_err.WriteLine(_T("DorvaneCmd: stopped before the end of the run"));
-    m_out.WriteLine(summary);
+        PrintError(_T("DorvaneCmd: stopped before the end of the run"));
+    Print(summary);
     return m_nFailed == 0 && !m_stop.IsRequested() ? 0 : 1;
 }
 
@@ -71,34 +72,59 @@ void CCompanionRun::PutBack()
         JournalFailed(_T("Cannot read the journal ") + name, journal.Error());
 }
 
+void CCompanionRun::Print(const CString& strLine)
+{
+    if (m_out.IsConsole())
+        m_progress.Clear();
+    m_out.WriteLine(strLine);
+}
+
+void CCompanionRun::PrintError(const CString& strLine)
+{
+    m_progress.Clear();
+    m_err.WriteLine(strLine);
+}
+
 void CCompanionRun::JournalFailed(const CString& strWhat, DWORD dwError)
 {
     ++m_nFailed;
-    m_err.WriteLine(strWhat + _T(": ") + CStampFailure(strWhat, static_cast<LONG>(dwError)).GetSystemReason());
+    PrintError(strWhat + _T(": ") + CStampFailure(strWhat, static_cast<LONG>(dwError)).GetSystemReason());
+}
+
+void CCompanionRun::Walking(LPCTSTR pszFolder)
+{
+    m_progress.Walking(pszFolder);
 }
 
 void CCompanionRun::Changed(LPCTSTR pszPath, const CItemTimes& before, const CItemTimes& after)
 {
     ++m_nChanged;
-    if (!m_line.m_bVerbose && !m_line.m_bDryRun)
-        return;
+    if (m_line.m_bVerbose || m_line.m_bDryRun)
+        PrintChange(pszPath, before, after);
+    m_progress.ItemDone();
+}
+
+void CCompanionRun::PrintChange(LPCTSTR pszPath, const CItemTimes& before, const CItemTimes& after)
+{
     CString line(pszPath);
     for (int kind = 0; kind < kTimeKinds; ++kind)
         if (m_line.m_times[kind].IsChosen() || before.ticks[kind] != after.ticks[kind])
             line += CString(_T("  ")) + kTimeNames[kind] + _T(" ") + TimeText::LocalText(before.ticks[kind]) +
                     _T(" -> ") + TimeText::LocalText(after.ticks[kind]);
-    m_out.WriteLine(line);
+    Print(line);
 }
 
 void CCompanionRun::SkippedReadOnly(LPCTSTR /*pszPath*/)
 {
     ++m_nSkipped;
+    m_progress.ItemDone();
 }
 
 void CCompanionRun::ChangedSince(LPCTSTR pszPath)
 {
     ++m_nSkipped;
-    m_err.WriteLine(CString(pszPath) + _T(": changed since the run, left alone"));
+    PrintError(CString(pszPath) + _T(": changed since the run, left alone"));
+    m_progress.ItemDone();
 }
 
 void CCompanionRun::Failed(const CStampFailure& failure)
@@ -109,7 +135,8 @@ void CCompanionRun::Failed(const CStampFailure& failure)
     // before it is the one to go, not one in the item's name.
     const CString message = failure.GetErrorMessage();
     const CString reason = failure.GetSystemReason();
-    m_err.WriteLine(message.Left(message.GetLength() - reason.GetLength() - 1) + _T(" ") + reason);
+    PrintError(message.Left(message.GetLength() - reason.GetLength() - 1) + _T(" ") + reason);
+    m_progress.ItemDone();
 }
 
 // All the matches are listed before the first is stamped: a listing is not

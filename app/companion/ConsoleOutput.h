@@ -13,6 +13,12 @@ public:
 
     // The text and a line end; a text of several lines takes them as it has them.
     void WriteLine(const CString& strText) const;
+    // The text as it is, no line end added.
+    void Write(const CString& strText) const;
+
+    bool IsConsole() const { return m_bConsole; }
+    // How many characters a line of the console holds; 0 when not a console.
+    int Width() const;
 
 private:
     HANDLE m_hOutput;

@@ -1,5 +1,5 @@
-// DorvaneCmd --journal and --undo end to end: runs taken back to the tick, a run killed part-way
-// taken back up to where it reached, items changed since left alone.
+// DorvaneCmd --journal and --undo end to end: runs taken back to the tick, a run killed or stopped
+// with Ctrl+C part-way taken back up to where it reached, items changed since left alone.
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -13,31 +13,36 @@ using namespace testsupport;
 
 namespace {
 const CString kRun = _T("--read-only --time \"2003-04-05 06:07:08\" --accessed --modified ");
-struct Started { HANDLE process; HANDLE err; };
-Started StartCmd(const CString& args) {    // its stderr (stdout goes nowhere) to read when it ends
+struct Started { HANDLE process, out, err; };
+Started StartCmd(const CString& args, DWORD flags = 0) {    // stdout waits for its reader once 4 KB are written
     SECURITY_ATTRIBUTES inherited = {sizeof(inherited), nullptr, TRUE};
-    HANDLE err[2] = {};
-    EXPECT_TRUE(CreatePipe(&err[0], &err[1], &inherited, 1 << 20));
+    HANDLE out[2] = {}, err[2] = {};
+    EXPECT_TRUE(CreatePipe(&out[0], &out[1], &inherited, 4096) && CreatePipe(&err[0], &err[1], &inherited, 1 << 20));
     STARTUPINFO si = {};
-    si.cb = sizeof(si), si.dwFlags = STARTF_USESTDHANDLES, si.hStdError = si.hStdOutput = err[1];
+    si.cb = sizeof(si), si.dwFlags = STARTF_USESTDHANDLES, si.hStdOutput = out[1], si.hStdError = err[1];
     std::basic_string<TCHAR> exe = _T(DORVANE_CMD_EXE);    // a Unix path: Z: is the Unix root
     std::replace(exe.begin(), exe.end(), _T('/'), _T('\\'));
     CString line = _T("DorvaneCmd ") + args;
     PROCESS_INFORMATION pi = {};
-    EXPECT_TRUE(CreateProcess((_T("Z:") + exe).c_str(), line.GetBuffer(line.GetLength()), nullptr, nullptr, TRUE, 0,
+    EXPECT_TRUE(CreateProcess((_T("Z:") + exe).c_str(), line.GetBuffer(line.GetLength()), nullptr, nullptr, TRUE, flags,
                               nullptr, nullptr, &si, &pi));
-    CloseHandle(err[1]), CloseHandle(pi.hThread);
-    return {pi.hProcess, err[0]};
+    CloseHandle(out[1]), CloseHandle(err[1]), CloseHandle(pi.hThread);
+    return {pi.hProcess, out[0], err[0]};
 }
-std::pair<DWORD, std::string> Finish(const Started& cmd) {    // the exit status and what it printed
+std::string ReadAll(HANDLE pipe) {    // CRLF read as LF
     std::string text;
     char buffer[4096];
-    for (DWORD read = 0; ReadFile(cmd.err, buffer, sizeof(buffer), &read, nullptr) && read > 0;) text.append(buffer, read);
-    DWORD exit = 0;
-    WaitForSingleObject(cmd.process, INFINITE), GetExitCodeProcess(cmd.process, &exit);
-    CloseHandle(cmd.err), CloseHandle(cmd.process);
+    for (DWORD read = 0; ReadFile(pipe, buffer, sizeof(buffer), &read, nullptr) && read > 0;) text.append(buffer, read);
+    CloseHandle(pipe);
     text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
-    return {exit, text};
+    return text;
+}
+struct Finished { DWORD exit; std::string out, err; };
+Finished Finish(const Started& cmd) {    // the exit status and what it printed
+    Finished end = {0, ReadAll(cmd.out), ReadAll(cmd.err)};
+    WaitForSingleObject(cmd.process, INFINITE), GetExitCodeProcess(cmd.process, &end.exit);
+    CloseHandle(cmd.process);
+    return end;
 }
 std::vector<std::string> Lines(const CString& path) {
     std::ifstream file(Narrow(path));
@@ -45,6 +50,7 @@ std::vector<std::string> Lines(const CString& path) {
     for (std::string line; std::getline(file, line);) lines.push_back(line);
     return lines;
 }
+std::string LastLine(const std::string& text) { return text.substr(text.rfind('\n', text.size() - 2) + 1); }
 CString Q(const CString& path) { return _T("\"") + path + _T("\""); }
 }
 
@@ -80,18 +86,18 @@ TEST_F(UndoTest, RunIsUndoneToTheTickExceptWhatChangedSince) {
     const std::vector<CString> files = MakeFiles(m_dir / _T("tree"), 3);
     SetFileAttributes(files[0], FILE_ATTRIBUTE_READONLY);
     const CString journal = m_dir / _T("run.txt");
-    EXPECT_EQ(Finish(StartCmd(_T("--journal ") + Q(journal) + _T(" ") + kRun + Q(m_dir / _T("tree")))).first, 0u);
+    EXPECT_EQ(Finish(StartCmd(_T("--journal ") + Q(journal) + _T(" ") + kRun + Q(m_dir / _T("tree")))).exit, 0u);
     EXPECT_EQ(Lines(journal).size(), 2 + files.size());
     const FileTimes since = {kOwn.creation, kOwn.lastWrite + 1, kOwn.lastAccess};
     WriteTimes(files[2], since);
     const auto undo = Finish(StartCmd(_T("--undo ") + Q(journal)));
-    EXPECT_EQ(undo.first, 0u);
-    EXPECT_NE(undo.second.find(Narrow(files[2]) + ": changed since"), std::string::npos) << undo.second;
-    EXPECT_NE(undo.second.find("2 files changed, 1 skipped (read-only), 0 failed"), std::string::npos);
+    EXPECT_EQ(undo.exit, 0u);
+    EXPECT_NE(undo.err.find(Narrow(files[2]) + ": changed since"), std::string::npos) << undo.err;
+    EXPECT_EQ(undo.out, "2 files changed, 1 skipped (read-only), 0 failed\n");
     ExpectOwnTimes(files[0]), ExpectOwnTimes(files[1]);
     EXPECT_EQ(ReadTimes(files[2]).lastWrite, since.lastWrite);
     EXPECT_EQ(ReadAttributes(files[0]) & FILE_ATTRIBUTE_READONLY, DWORD(FILE_ATTRIBUTE_READONLY));
-    EXPECT_NE(Finish(StartCmd(_T("--undo ") + Q(journal))).second.find("2 files changed, 1 skipped"), std::string::npos);
+    EXPECT_EQ(Finish(StartCmd(_T("--undo ") + Q(journal))).out, "2 files changed, 1 skipped (read-only), 0 failed\n");
 }
 
 // Terminated a little after its journal names a few items (so that lines held back in the
@@ -104,13 +110,12 @@ TEST_F(UndoTest, KilledRunIsUndoneUpToWhereItReached) {
     for (WIN32_FILE_ATTRIBUTE_DATA data = {}; WaitForSingleObject(run.process, 0) == WAIT_TIMEOUT;)
         if (GetFileAttributesEx(journal, GetFileExInfoStandard, &data) && data.nFileSizeLow > 2000)
             Sleep(20), TerminateProcess(run.process, 99);
-    const bool bKilled = Finish(run).first == 99;
+    const bool bKilled = Finish(run).exit == 99;
     const size_t reached = Lines(journal).size() - 2;
     if (!bKilled || reached == files.size()) GTEST_SKIP() << "the run ended before it could be stopped";
     EXPECT_GT(reached, 0u);
     const auto undo = Finish(StartCmd(_T("--undo ") + Q(journal)));
-    EXPECT_NE(undo.second.find(std::to_string(reached) + " files changed, 0 skipped (read-only), 0 failed"),
-              std::string::npos) << undo.second;
+    EXPECT_EQ(undo.out, std::to_string(reached) + " files changed, 0 skipped (read-only), 0 failed\n");
     for (const CString& file : files) ExpectOwnTimes(file);
 }
 
@@ -130,8 +135,38 @@ TEST_F(UndoTest, JournalKeepsNamesWithTabsAndLineBreaks) {
     const CString files[] = {folder + _T("\\a\tb"), folder + _T("\\c\nd%09")};
     for (const CString& file : files) WriteFile(file), WriteTimes(file, kOwn);
     const CString journal = m_dir / _T("run.txt");
-    EXPECT_EQ(Finish(StartCmd(_T("--journal ") + Q(journal) + _T(" ") + kRun + Q(folder))).first, 0u);
+    EXPECT_EQ(Finish(StartCmd(_T("--journal ") + Q(journal) + _T(" ") + kRun + Q(folder))).exit, 0u);
     EXPECT_EQ(Lines(journal).size(), 2u + 2);
-    EXPECT_EQ(Finish(StartCmd(_T("--undo ") + Q(journal))).first, 0u);
+    EXPECT_EQ(Finish(StartCmd(_T("--undo ") + Q(journal))).exit, 0u);
     for (const CString& file : files) ExpectOwnTimes(file), DeleteFile(file);
+}
+
+// Ctrl+C part-way, to a console of its own, the run held by a full stdout until it has lasted over a
+// second (when a console would show the progress line): exit 1, the summary last on stdout, on stderr
+// only that it stopped, and the journal taking back exactly what it changed.
+TEST_F(UndoTest, StoppedRunSaysSoAndIsUndoneUpToWhereItReached) {
+    const std::vector<CString> files = MakeFiles(m_dir / _T("tree"), 400);
+    const CString journal = m_dir / _T("run.txt");
+    const Started run = StartCmd(_T("--verbose --journal ") + Q(journal) + _T(" ") + kRun + Q(m_dir / _T("tree")),
+                                 CREATE_NO_WINDOW);
+    WIN32_FILE_ATTRIBUTE_DATA data = {};    // the run under way, then held past its first second
+    while (WaitForSingleObject(run.process, 20) == WAIT_TIMEOUT &&
+           !(GetFileAttributesEx(journal, GetFileExInfoStandard, &data) && data.nFileSizeLow > 2000)) {}
+    Sleep(1200);
+    FreeConsole();    // Wine gives this process a console of its own that AttachConsole will not leave
+    // Everyone on the console gets the event: this process ignores it, from now on.
+    const bool bSent = AttachConsole(GetProcessId(run.process)) && SetConsoleCtrlHandler(nullptr, TRUE) &&
+                       GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0);
+    const DWORD error = GetLastError();
+    FreeConsole();
+    const Finished end = Finish(run);
+    if (!bSent) GTEST_SKIP() << "the platform sends no Ctrl+C to another process's console: error " << error;
+    const size_t reached = Lines(journal).size() - 2;
+    EXPECT_TRUE(reached > 0 && reached < files.size()) << reached;
+    EXPECT_EQ(end.exit, 1u);
+    EXPECT_EQ(end.err, "DorvaneCmd: stopped before the end of the run\n");
+    const std::string summary = std::to_string(reached) + " files changed, 0 skipped (read-only), 0 failed\n";
+    EXPECT_EQ(LastLine(end.out), summary);
+    EXPECT_EQ(Finish(StartCmd(_T("--undo ") + Q(journal))).out, summary);
+    for (const CString& file : files) ExpectOwnTimes(file);
 }
