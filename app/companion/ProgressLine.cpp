@@ -1,5 +1,7 @@
 #include "app/companion/ProgressLine.h"
 
+#include "framework/NumberFormat.h"
+
 #include <string>
 
 namespace
@@ -8,21 +10,6 @@ namespace
 // only flickers.
 const ULONGLONG kFirstAfterMs = 1000;
 const ULONGLONG kEveryMs = 200;
-
-// The count as the user writes numbers (12,345 or 12.345), no decimals.
-CString CountText(int nCount)
-{
-    CString digits;
-    digits.Format(_T("%d"), nCount);
-    TCHAR grouped[64] = {};
-    TCHAR decimal[8] = {};
-    if (GetNumberFormat(LOCALE_USER_DEFAULT, 0, digits, nullptr, grouped, 64) == 0 ||
-        GetLocaleInfo(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, decimal, 8) == 0)
-        return digits;
-    const CString text(grouped);
-    const int point = text.Find(decimal);
-    return point < 0 ? text : text.Left(point);
-}
 
 CString Blanks(int nCount)
 {
@@ -75,7 +62,7 @@ void CProgressLine::DrawWhenDue()
 // says most about where the run is.
 CString CProgressLine::Text(int nWidth) const
 {
-    const CString count = CountText(m_nItems) + (m_nItems == 1 ? _T(" item") : _T(" items"));
+    const CString count = FormatCount(m_nItems) + (m_nItems == 1 ? _T(" item") : _T(" items"));
     const CString gap = m_strFolder.IsEmpty() ? _T("") : _T("  ");
     if (count.GetLength() + gap.GetLength() + m_strFolder.GetLength() <= nWidth)
         return count + gap + m_strFolder;
