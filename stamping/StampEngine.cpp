@@ -240,19 +240,24 @@ void CStampEngine::PutBack(const CJournalEntry& entry)
         return;
     // Only the times the run changed tell: the others were never its own.
     CTimeChoice choices[kTimeKinds];
-    bool bAsRunLeftIt = true, bAsBefore = true;
+    bool bAsRunLeftIt = true, bAsBefore = true, bWritableTimes = true;
     CItemTimes old = facts.times;
     for (int kind = 0; kind < kTimeKinds; ++kind)
     {
         if (!entry.changed[kind])
             continue;
         choices[kind] = CTimeChoice::At(entry.before.ticks[kind]);
-        old.ticks[kind] = entry.before.ticks[kind];
+        bWritableTimes = choices[kind].Apply(facts.times.ticks[kind], old.ticks[kind]) && bWritableTimes;
         bAsRunLeftIt = bAsRunLeftIt && facts.times.ticks[kind] == entry.after.ticks[kind];
         bAsBefore = bAsBefore && facts.times.ticks[kind] == entry.before.ticks[kind];
     }
+    // An old time no file can be given (a zero time, which the platform
+    // reads as "leave it alone") cannot go back: the item keeps all its
+    // times and is named, never counted as put back.
     if (!bAsRunLeftIt && !bAsBefore)
         m_observer.ChangedSince(FromExtendedLengthPath(path));
+    else if (!bAsBefore && !bWritableTimes)
+        Fail(path, ERROR_INVALID_TIME);
     else if (bAsBefore || !bWrite || Write(path, item.Get(), bWritable, facts, choices, old))
         m_observer.Changed(FromExtendedLengthPath(path), facts.times, old);
 }

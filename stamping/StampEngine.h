@@ -67,7 +67,8 @@ public:
     // are still the ones it gave; only the options' dry run counts. To the
     // observer, an item that has its old times already (the run was stopped
     // between journaling and changing it) is changed; one whose changed
-    // times are neither is changed since, and left alone.
+    // times are neither is changed since, and left alone; one with an old
+    // time no file can be given (0) fails, keeping all its times.
     void PutBack(const CJournalEntry& entry);
 
     // Puts back every item the journal names, in its order, until the

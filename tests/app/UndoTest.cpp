@@ -119,6 +119,26 @@ TEST_F(UndoTest, KilledRunIsUndoneUpToWhereItReached) {
     for (const CString& file : files) ExpectOwnTimes(file);
 }
 
+// An old time of 0, which the platform reads as "leave this time alone", cannot go back: the item is a
+// failure, named, with the times the run gave it; never counted as put back.
+TEST_F(UndoTest, AnOldTimeNoFileCanBeGivenIsNamedAsAFailure) {
+    const CString file = MakeFiles(m_dir / _T("tree"), 1)[0], journal = m_dir / _T("run.txt");
+    EXPECT_EQ(Finish(StartCmd(_T("--journal ") + Q(journal) + _T(" ") + kRun + Q(file))).exit, 0u);
+    const FileTimes stamped = ReadTimes(file);
+    std::vector<std::string> lines = Lines(journal);
+    ASSERT_EQ(lines.size(), 3u);
+    size_t modified = 0;    // the old modified time is the item's fourth field
+    for (int field = 0; field < 3; ++field) modified = lines[2].find('\t', modified) + 1;
+    lines[2].replace(modified, lines[2].find('\t', modified) - modified, "1601-01-01T00:00:00.0000000Z");
+    WriteFile(journal, lines[0] + "\n" + lines[1] + "\n" + lines[2] + "\n");
+    const auto undo = Finish(StartCmd(_T("--undo ") + Q(journal)));
+    EXPECT_EQ(undo.exit, 1u);
+    EXPECT_EQ(undo.out, "0 files changed, 0 skipped (read-only), 1 failed\n");
+    EXPECT_NE(undo.err.find("Cannot change the times of " + Narrow(file)), std::string::npos) << undo.err;
+    EXPECT_EQ(ReadTimes(file).lastWrite, stamped.lastWrite);
+    EXPECT_EQ(ReadTimes(file).lastAccess, stamped.lastAccess) << "the item keeps all its times";
+}
+
 // Names with a tab, a line break or the escape character: Wine opens them only through
 // "\\?\unix\" paths, which the walk keeps, and so must the journal.
 TEST_F(UndoTest, JournalKeepsNamesWithTabsAndLineBreaks) {
