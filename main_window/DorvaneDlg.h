@@ -112,6 +112,8 @@ private:
     void PutTimeOnChosenDate();
     bool ComposeStampTime();
     CStampOptions ChosenOptions() const;
+    // Offers to set aside the newest journal when it cannot be read.
+    void SetAsideUnreadable(const CString& strJournal, DWORD dwError);
     // Greys "Undo last Go!" in the system menu when no journal is kept.
     void UpdateUndoItem();
     // A target chosen with a picker becomes the target and is offered to the

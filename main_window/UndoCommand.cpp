@@ -105,12 +105,7 @@ void CDorvaneDlg::OnUndoLastGo()
     CRunSummary run;
     const DWORD dwError = Summarize(newest, run);
     if (dwError != ERROR_SUCCESS)
-    {
-        MessageBox(_T("The journal \"") + newest + _T("\" cannot be read.\n") +
-                       CStampFailure(newest, LONG(dwError)).GetSystemReason(),
-                   AfxGetAppName(), MB_ICONEXCLAMATION);
-        return;
-    }
+        return SetAsideUnreadable(newest, dwError);
     if (MessageBox(Question(run), AfxGetAppName(), MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
 
@@ -132,6 +127,25 @@ void CDorvaneDlg::OnUndoLastGo()
             UpdateUndoItem();
             MessageBox(outcome->Text(bStopped), AfxGetAppName(), MB_ICONINFORMATION);
         });
+}
+
+// A journal that cannot be read would stand in front of every older one for
+// good: the user may set it aside, renamed so that the shelf no longer lists
+// it, and Undo then takes back the run before it.
+void CDorvaneDlg::SetAsideUnreadable(const CString& strJournal, DWORD dwError)
+{
+    const CString aside = strJournal + _T(".unreadable");
+    if (MessageBox(_T("The journal \"") + strJournal + _T("\" cannot be read.\n") +
+                       CStampFailure(strJournal, LONG(dwError)).GetSystemReason() +
+                       _T("\n\nSet it aside, so that Undo can take back the run before it? It stays in its folder as \"") +
+                       aside + _T("\"."),
+                   AfxGetAppName(), MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+        return;
+    if (!MoveFile(strJournal, aside))
+        MessageBox(_T("The journal \"") + strJournal + _T("\" cannot be set aside.\n") +
+                       CStampFailure(strJournal, LONG(GetLastError())).GetSystemReason(),
+                   AfxGetAppName(), MB_ICONEXCLAMATION);
+    UpdateUndoItem();
 }
 
 void CDorvaneDlg::UpdateUndoItem()

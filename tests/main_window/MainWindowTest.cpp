@@ -188,6 +188,7 @@ TEST_F(MainWindowTest, UndoLastGoPutsBackTheNewestRunAndRemovesItsJournal) {
     const auto greyed = [&] { return (GetMenuState(dlg.GetSystemMenu(FALSE), IDM_UNDO_LAST_GO, 0) & MF_GRAYED) != 0; };
     EXPECT_TRUE(greyed()) << "no journal";
     const CJournalShelf shelf;
+    MakeFolder(shelf.Folder());    // a test before may have left none
     CString old;    // older runs' journals, made up: 11 and Go!'s make 12, of which the two oldest go
     for (int i = 0; i < 11; ++i)
         old.Format(_T("%s\\20000101-000000-000-%03d.txt"), shelf.Folder().GetString(), i), WriteFile(old);
@@ -217,6 +218,14 @@ TEST_F(MainWindowTest, UndoLastGoPutsBackTheNewestRunAndRemovesItsJournal) {
     for (int i = 0; i < 3; ++i)
         ExpectTimes(dir / CString(_T("abc")).Mid(i, 1), OwnTimes(i));
     EXPECT_EQ(shelf.Journals().front(), old) << "the run's journal is gone";
+    // A newer journal that cannot be read, set aside when the user says so, no longer stands in front of the others.
+    const CString damaged = shelf.Folder() + _T("\\29990101-000000-000-000.txt");
+    WriteFile(damaged, "not a journal\n");
+    const auto setAside = AnswerNextMessageBox(IDYES);
+    dlg.SendMessage(WM_SYSCOMMAND, IDM_UNDO_LAST_GO);
+    EXPECT_EQ(setAside->text.Find(_T("The journal \"") + damaged + _T("\" cannot be read.")), 0) << Narrow(setAside->text);
+    EXPECT_EQ(shelf.Journals().front(), old);
+    EXPECT_TRUE(DeleteFile(damaged + _T(".unreadable"))) << "kept beside the others";
 }
 
 // The progress window of the run going on, shown or not yet; nullptr when none is.
