@@ -185,6 +185,16 @@ void CDorvaneDlg::OnPaint()
     dc.DrawIcon(x, y, m_hIcon.Get());
 }
 
+// During a run the pointer says that work goes on in the background, while
+// the window still takes clicks.
+BOOL CDorvaneDlg::OnSetCursor(HWND hWnd, UINT nHitTest, UINT message)
+{
+    if (!IsRunning() || nHitTest != HTCLIENT)
+        return CDialog::OnSetCursor(hWnd, nHitTest, message);
+    ::SetCursor(::LoadCursor(nullptr, IDC_APPSTARTING));
+    return TRUE;
+}
+
 HCURSOR CDorvaneDlg::OnQueryDragIcon()
 {
     return static_cast<HCURSOR>(m_hIcon.Get());

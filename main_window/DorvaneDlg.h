@@ -83,6 +83,7 @@ protected:
     void OnSysCommand(UINT nID, LPARAM lParam) override;
     void OnPaint() override;
     HCURSOR OnQueryDragIcon() override;
+    BOOL OnSetCursor(HWND hWnd, UINT nHitTest, UINT message) override;
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     void OnDpiChanged(UINT nDpi, LPCRECT prcSuggested) override;
 

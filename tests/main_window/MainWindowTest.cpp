@@ -272,6 +272,8 @@ TEST_F(MainWindowTest, ALongRunShowsItsProgressAndStopsWhenAsked) {
         GTEST_SKIP() << "40,000 names took less than a second here: no run to watch";
     EXPECT_GE(GetTickCount64() - started, 900u);
     EXPECT_EQ(CWnd::GetWindowTextOf(GetDlgItem(hProgress, IDC_PROGRESS_FOLDER)).Find(dir / _T("long\\")), 0);
+    dlg.SendMessage(WM_SETCURSOR, WPARAM(dlg.m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_APPSTARTING)) << "the pointer says work goes on";
     const auto asked = AnswerNextMessageBox(IDNO);
     dlg.SendMessage(WM_CLOSE);
     EXPECT_TRUE(asked->shown && dlg.IsRunning() && dlg.IsWindowVisible()) << "No lets the run go on";
