@@ -267,6 +267,19 @@ CJournalReader::Result CJournalReader::Next(CJournalEntry& entry)
 // could be read of it. A line that is not UTF-8 comes back empty: no item's.
 bool CJournalReader::ReadLine(CString& strLine)
 {
+    std::string bytes;
+    if (!(m_bBackward ? TakeLastLine(bytes) : TakeNextLine(bytes)))
+        return false;
+    if (!bytes.empty() && bytes.back() == '\r')
+        bytes.pop_back();
+    m_nLine += m_bBackward ? -1 : 1;
+    if (!FromUtf8(bytes, strLine))
+        strLine.Empty();
+    return true;
+}
+
+bool CJournalReader::TakeNextLine(std::string& bytes)
+{
     size_t end = m_buffer.find('\n', m_nNext);
     while (end == std::string::npos && !m_bEnd)
     {
@@ -285,13 +298,67 @@ bool CJournalReader::ReadLine(CString& strLine)
         return false;
     if (end == std::string::npos)
         end = m_buffer.size();
-    std::string bytes = m_buffer.substr(m_nNext, end - m_nNext);
+    bytes = m_buffer.substr(m_nNext, end - m_nNext);
     m_nNext = std::min(end + 1, m_buffer.size());
-    if (!bytes.empty() && bytes.back() == '\r')
-        bytes.pop_back();
+    return true;
+}
+
+// The lines are counted first, so that each keeps its number; then reading
+// starts again from the end of the file.
+void CJournalReader::FromLastToFirst()
+{
+    LARGE_INTEGER read = {}, size = {};
+    if (m_dwError != ERROR_SUCCESS || !SetFilePointerEx(m_file.Get(), {}, &read, FILE_CURRENT))
+        return;
+    m_nFirstItem = read.QuadPart - static_cast<LONGLONG>(m_buffer.size() - m_nNext);
+    for (std::string bytes; TakeNextLine(bytes);)
+        ++m_nLine;
+    if (m_dwError == ERROR_SUCCESS && !GetFileSizeEx(m_file.Get(), &size))
+        m_dwError = GetLastError();
     ++m_nLine;
-    if (!FromUtf8(bytes, strLine))
-        strLine.Empty();
+    m_bBackward = true;
+    m_buffer.clear();
+    m_nFrom = size.QuadPart;
+}
+
+// The part still to be given ends after a line end, but for the file's last
+// line when the run ended in the middle of it.
+bool CJournalReader::TakeLastLine(std::string& bytes)
+{
+    for (;;)
+    {
+        const size_t body = m_buffer.size() - (!m_buffer.empty() && m_buffer.back() == '\n' ? 1 : 0);
+        const size_t start = body == 0 ? std::string::npos : m_buffer.rfind('\n', body - 1);
+        if (start != std::string::npos || m_nFrom <= m_nFirstItem)
+        {
+            if (m_buffer.empty())
+                return false;
+            const size_t from = start == std::string::npos ? 0 : start + 1;
+            bytes = m_buffer.substr(from, body - from);
+            m_buffer.resize(from);
+            return true;
+        }
+        if (m_dwError != ERROR_SUCCESS || !ReadEarlierChunk())
+            return false;
+    }
+}
+
+bool CJournalReader::ReadEarlierChunk()
+{
+    const LONGLONG from = std::max(m_nFirstItem, m_nFrom - static_cast<LONGLONG>(kChunk));
+    std::string chunk(static_cast<size_t>(m_nFrom - from), '\0');
+    LARGE_INTEGER at = {};
+    at.QuadPart = from;
+    DWORD read = 0;
+    if (!SetFilePointerEx(m_file.Get(), at, nullptr, FILE_BEGIN) ||
+        !ReadFile(m_file.Get(), &chunk[0], static_cast<DWORD>(chunk.size()), &read, nullptr))
+        m_dwError = GetLastError();
+    else if (read != chunk.size())
+        m_dwError = ERROR_HANDLE_EOF;    // the file was cut short meanwhile
+    if (m_dwError != ERROR_SUCCESS)
+        return false;
+    m_buffer.insert(0, chunk);
+    m_nFrom = from;
     return true;
 }
 

@@ -86,6 +86,10 @@ public:
         kEnd            // no more lines; Error() says whether the file ended
     };
     Result Next(CJournalEntry& entry);
+    // Next gives the items from the last to the first from now on, each
+    // line keeping its number: how a run is taken back. Call it before the
+    // first Next.
+    void FromLastToFirst();
 
     // What the first line names, for showing the run.
     Ticks Started() const { return m_started; }
@@ -97,13 +101,23 @@ public:
 
 private:
     bool ReadLine(CString& strLine);
+    bool TakeNextLine(std::string& bytes);
+    bool TakeLastLine(std::string& bytes);
+    bool ReadEarlierChunk();
     bool ReadHeader();
 
     const CString m_strPath;
     CHandle m_file;
+    // Read first to last: the bytes read and not yet consumed start at
+    // m_nNext. Read last to first: the buffer holds the part of the file
+    // from m_nFrom that is still to be given, and the items begin at
+    // m_nFirstItem.
     std::string m_buffer;
     size_t m_nNext = 0;
     bool m_bEnd = false;
+    bool m_bBackward = false;
+    LONGLONG m_nFrom = 0;
+    LONGLONG m_nFirstItem = 0;
     DWORD m_dwError = ERROR_SUCCESS;
     int m_nLine = 0;
     Ticks m_started = 0;

@@ -262,8 +262,11 @@ void CStampEngine::PutBack(const CJournalEntry& entry)
         m_observer.Changed(FromExtendedLengthPath(path), facts.times, old);
 }
 
+// Last line first, as the run's changes are undone: an item the run changed
+// twice (two hard links to one file) goes back through both.
 void CStampEngine::PutBackAll(CJournalReader& journal, const std::function<void(const CString& strLine)>& onMalformed)
 {
+    journal.FromLastToFirst();
     CJournalEntry entry;
     for (auto result = journal.Next(entry); result != CJournalReader::kEnd && !IsStopped();
          result = journal.Next(entry))

@@ -71,7 +71,7 @@ public:
     // time no file can be given (0) fails, keeping all its times.
     void PutBack(const CJournalEntry& entry);
 
-    // Puts back every item the journal names, in its order, until the
+    // Puts back every item the journal names, last first, until the
     // journal ends or the run is stopped; onMalformed hears each line that
     // is no item's, by its name. The caller reads journal.Error() after.
     void PutBackAll(CJournalReader& journal, const std::function<void(const CString& strLine)>& onMalformed);

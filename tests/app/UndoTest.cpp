@@ -139,6 +139,29 @@ TEST_F(UndoTest, AnOldTimeNoFileCanBeGivenIsNamedAsAFailure) {
     EXPECT_EQ(ReadTimes(file).lastAccess, stamped.lastAccess) << "the item keeps all its times";
 }
 
+// Two hard links to one file are two items to a walk, so a shift moves the file twice: undone last line first,
+// it goes back through both changes to its own times. A line that names no item is named by its number, though
+// the journal is read from its end, in pieces smaller than it.
+TEST_F(UndoTest, AFileChangedTwiceGoesBackThroughBothChanges) {
+    const std::vector<CString> files = MakeFiles(m_dir / _T("tree"), 400);
+    const CString link = m_dir / _T("tree\\link"), journal = m_dir / _T("run.txt");
+    if (!CreateHardLink(link, files[0], nullptr)) GTEST_SKIP() << "no hard link: error " << GetLastError();
+    const CString shift = _T("--accessed --modified --shift 01:00:00 ");
+    EXPECT_EQ(Finish(StartCmd(_T("--journal ") + Q(journal) + _T(" ") + shift + Q(m_dir / _T("tree")))).exit, 0u);
+    EXPECT_EQ(ReadTimes(files[0]).lastWrite, kOwn.lastWrite + 2 * 36000000000LL) << "moved twice";
+    std::vector<std::string> lines = Lines(journal);
+    ASSERT_EQ(lines.size(), 2u + 401);
+    lines.insert(lines.begin() + 3, "no item");
+    std::string text;
+    for (const std::string& line : lines) text += line + "\n";
+    ASSERT_GT(text.size(), 65536u);
+    WriteFile(journal, text);
+    const auto undo = Finish(StartCmd(_T("--undo ") + Q(journal)));
+    EXPECT_EQ(undo.out, "401 files changed, 0 skipped (read-only), 1 failed\n");
+    EXPECT_EQ(undo.err.find(Narrow(journal) + ", line 4: "), 0u) << undo.err;
+    for (const CString& file : files) ExpectOwnTimes(file);
+}
+
 // Names with a tab, a line break or the escape character: Wine opens them only through
 // "\\?\unix\" paths, which the walk keeps, and so must the journal.
 TEST_F(UndoTest, JournalKeepsNamesWithTabsAndLineBreaks) {
