@@ -10,9 +10,9 @@
 // user's journal folder, so that only the settings stay behind.
 #include "bench/BenchTree.h"
 
+#include "main_window/JournalShelf.h"
 #include "resources/resource.h"
-
-#include <shlobj.h>
+#include "stamping/Journal.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -45,15 +45,6 @@ CString ProgramPath()
     return path[0] == _T('\\') ? _T("Z:") + CString(path) : CString(path);
 }
 
-CString JournalFolder()
-{
-    TCHAR local[MAX_PATH];
-    const HRESULT hr = SHGetFolderPath(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, local);
-    if (FAILED(hr))
-        Fail("cannot find the local application data folder", static_cast<DWORD>(hr));
-    return CString(local) + _T("\\Brannoch\\Dorvane\\Journal");
-}
-
 // The folders on the way to the journal folder that are not there yet,
 // the deepest first: the program makes them for its journal, and they go
 // again with it.
@@ -68,32 +59,17 @@ std::vector<CString> MissingFolders(CString folder)
     return missing;
 }
 
-std::set<CString> JournalsIn(const CString& folder)
+// The items a journal names.
+int ItemsIn(const CString& path)
 {
-    std::set<CString> names;
-    WIN32_FIND_DATA data;
-    HANDLE find = FindFirstFile(folder + _T("\\*"), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return names;
-    do
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.insert(data.cFileName);
-    while (FindNextFile(find, &data));
-    FindClose(find);
-    return names;
-}
-
-int CountLines(const CString& path)
-{
-    HANDLE file = CreateFile(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        Fail("cannot read the run's journal", GetLastError());
-    int lines = 0;
-    char buffer[65536];
-    for (DWORD read = 0; ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0;)
-        lines += static_cast<int>(std::count(buffer, buffer + read, '\n'));
-    CloseHandle(file);
-    return lines;
+    CJournalReader journal(path);
+    if (journal.Error() != ERROR_SUCCESS)
+        Fail("cannot read the run's journal", journal.Error());
+    int items = 0;
+    CJournalEntry entry;
+    for (auto result = journal.Next(entry); result != CJournalReader::kEnd; result = journal.Next(entry))
+        items += result == CJournalReader::kItem ? 1 : 0;
+    return items;
 }
 
 struct CStarted
@@ -195,16 +171,15 @@ void CloseProgram(HWND window, const CStarted& program)
 }
 
 // Removes the journals the run added, and says how many items they name.
-int RemoveRunJournals(const CString& folder, const std::set<CString>& before)
+int RemoveRunJournals(const CJournalShelf& shelf, const std::set<CString>& before)
 {
     int items = 0;
-    for (const CString& name : JournalsIn(folder))
+    for (const CString& journal : shelf.Journals())
     {
-        if (before.count(name) != 0)
+        if (before.count(journal) != 0)
             continue;
-        // The run's start and targets, the column names, then one line an item.
-        items += CountLines(folder + _T("\\") + name) - 2;
-        DeleteFile(folder + _T("\\") + name);
+        items += ItemsIn(journal);
+        DeleteFile(journal);
     }
     return items;
 }
@@ -219,9 +194,10 @@ int main(int argc, char** argv)
     std::printf("tree: %d files in %d folders (%d x %d folders, %d files each)\n", shape.FileCount(),
                 shape.FolderCount(), shape.folders, shape.subfolders, shape.files);
 
-    const CString journals = JournalFolder();
-    const std::vector<CString> missing = MissingFolders(journals);
-    const std::set<CString> before = JournalsIn(journals);
+    const CJournalShelf shelf;
+    const std::vector<CString> missing = MissingFolders(shelf.Folder());
+    const std::vector<CString> kept = shelf.Journals();
+    const std::set<CString> before(kept.begin(), kept.end());
     const CStarted program = StartProgram(root);
     const HWND window = WaitForMainWindow(program);
     Probe(window);    // it answers: the dialog is up and waiting
@@ -232,7 +208,7 @@ int main(int argc, char** argv)
     std::printf("longest wait for an answer: %.0f ms\n", figures.longestMs);
     RemoveTree(root);
     RemoveDirectory(base);
-    const int journaled = RemoveRunJournals(journals, before);
+    const int journaled = RemoveRunJournals(shelf, before);
     for (const CString& folder : missing)
         RemoveDirectory(folder);
     // A run that stamped less than the tree measured something else.
