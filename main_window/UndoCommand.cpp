@@ -61,7 +61,9 @@ CString WhenText(Ticks started)
 }
 
 // What the confirmation names of a journal's run: its targets ("C:\Photos"),
-// its items and when it started.
+// its items (a line each: a journal of a million is counted in a moment,
+// where reading each item would keep the window from answering) and when
+// it started.
 struct CRunSummary
 {
     CString targets;
@@ -73,9 +75,7 @@ struct CRunSummary
 DWORD Summarize(const CString& strJournal, CRunSummary& summary)
 {
     CJournalReader journal(strJournal);
-    CJournalEntry entry;
-    for (auto result = journal.Next(entry); result != CJournalReader::kEnd; result = journal.Next(entry))
-        summary.nItems += result == CJournalReader::kItem ? 1 : 0;
+    summary.nItems = journal.SkipToEnd();
     for (const CString& target : journal.Targets())
         summary.targets += (summary.targets.IsEmpty() ? _T("") : _T(", ")) + target;
     summary.started = journal.Started();

@@ -311,14 +311,22 @@ void CJournalReader::FromLastToFirst()
     if (m_dwError != ERROR_SUCCESS || !SetFilePointerEx(m_file.Get(), {}, &read, FILE_CURRENT))
         return;
     m_nFirstItem = read.QuadPart - static_cast<LONGLONG>(m_buffer.size() - m_nNext);
-    for (std::string bytes; TakeNextLine(bytes);)
-        ++m_nLine;
+    SkipToEnd();
     if (m_dwError == ERROR_SUCCESS && !GetFileSizeEx(m_file.Get(), &size))
         m_dwError = GetLastError();
     ++m_nLine;
     m_bBackward = true;
     m_buffer.clear();
     m_nFrom = size.QuadPart;
+}
+
+int CJournalReader::SkipToEnd()
+{
+    int nLines = 0;
+    for (std::string bytes; TakeNextLine(bytes);)
+        ++nLines;
+    m_nLine += nLines;
+    return nLines;
 }
 
 // The part still to be given ends after a line end, but for the file's last
