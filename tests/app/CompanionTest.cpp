@@ -1,6 +1,7 @@
 // DorvaneCmd.exe started as a script starts it, one process per case: what it prints read
 // through pipes, the files' times and attributes read back with Win32.
 #include "stamping/StampFailure.h"
+#include "tests/app/CompanionProcess.h"
 #include "tests/support/TestSupport.h"
 #include "version.h"
 
@@ -8,52 +9,17 @@
 
 #include <algorithm>
 #include <cstring>
-#include <future>
 #include <map>
 #include <vector>
 
 using namespace testsupport;
 
 namespace {
-struct Output { DWORD exit; std::string out, err; };
-std::string ReadAll(HANDLE pipe) {    // CRLF read as LF
-    std::string text;
-    char buffer[4096];
-    for (DWORD read = 0; ReadFile(pipe, buffer, sizeof(buffer), &read, nullptr) && read > 0;) text.append(buffer, read);
-    CloseHandle(pipe);
-    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
-    return text;
-}
-CString Exe() {    // CMake names it by its Unix path, which Wine shows on drive Z:
-    std::basic_string<TCHAR> path = _T(DORVANE_CMD_EXE);
-    std::replace(path.begin(), path.end(), _T('/'), _T('\\'));
-    return path[0] == _T('\\') ? _T("Z:") + CString(path) : CString(path);
-}
-Output RunCmd(const CString& args, LPCTSTR folder = nullptr) {    // in the folder given, else this one
-    SECURITY_ATTRIBUTES inherited = {sizeof(inherited), nullptr, TRUE};
-    HANDLE out[2], err[2];    // the ends read here, the ends written there
-    EXPECT_TRUE(CreatePipe(&out[0], &out[1], &inherited, 0) && CreatePipe(&err[0], &err[1], &inherited, 0));
-    STARTUPINFO si = {};
-    si.cb = sizeof(si), si.dwFlags = STARTF_USESTDHANDLES, si.hStdOutput = out[1], si.hStdError = err[1];
-    PROCESS_INFORMATION pi = {};
-    CString line = _T("DorvaneCmd ") + args;
-    EXPECT_TRUE(CreateProcess(Exe(), line.GetBuffer(line.GetLength()), nullptr, nullptr, TRUE, 0, nullptr, folder,
-                              &si, &pi)) << Narrow(Exe());
-    for (HANDLE written : {out[1], err[1], pi.hThread}) CloseHandle(written);
-    auto errText = std::async(std::launch::async, ReadAll, err[0]);
-    Output result = {0, ReadAll(out[0]), errText.get()};
-    WaitForSingleObject(pi.hProcess, INFINITE);
-    GetExitCodeProcess(pi.hProcess, &result.exit);
-    CloseHandle(pi.hProcess);
-    return result;
-}
 constexpr auto npos = std::string::npos;
 std::string Tally(int changed, int skipped, int failed, const char* verb = "changed") {    // the last line
     return std::to_string(changed) + " files " + verb + ", " + std::to_string(skipped) + " skipped (read-only), " +
            std::to_string(failed) + " failed\n";
 }
-std::string LastLine(const std::string& text) { return text.substr(text.rfind('\n', text.size() - 2) + 1); }
-CString Q(const CString& path) { return _T("\"") + path + _T("\""); }
 std::uint64_t Local(const char* name) { return UnixToTicks(std::stoll(GetEnv(name))); }    // expected-local-times.sh
 const std::uint64_t kStamp = TicksOf(CTime(2003, 4, 5, 6, 7, 8));
 const CString kStampArg = _T("--time \"2003-04-05 06:07:08\" ");
@@ -89,7 +55,7 @@ TEST_F(CompanionTest, EachTimeSourceAndKindGivesExactlyTheTimesItNames) {
         SCOPED_TRACE(Narrow(t.what));
         const CString file = MakeFile(m_dir / t.what);
         if (t.own) WriteTimes(file, {c, t.own, a});
-        const Output run = RunCmd(_T("--verbose ") + t.args + _T(" ") + Q(file));
+        const Finished run = RunCmd(_T("--verbose ") + t.args + _T(" ") + Q(file));
         EXPECT_TRUE(run.exit == 0 && run.out.find(t.shown) != npos) << run.out << run.err;
         ExpectTimes(file, t.expected);
     }
@@ -108,7 +74,7 @@ TEST_F(CompanionTest, LocalTimesFollowTheRulesOfTheirOwnYear) {
     for (const auto& [time, utc] : cases) {
         SCOPED_TRACE(Narrow(time));
         WriteTimes(file, {kOwn.creation, UnixToTicks(own), kOwn.lastAccess});
-        const Output run = RunCmd(_T("--verbose --time \"") + CString(time) + _T("\" ") + Q(file));
+        const Finished run = RunCmd(_T("--verbose --time \"") + CString(time) + _T("\" ") + Q(file));
         EXPECT_EQ(std::make_pair(run.exit, ReadTimes(file).lastWrite),
                   std::make_pair(utc ? 0ul : 2ul, UnixToTicks(utc ? utc : own)));
         EXPECT_EQ(run.out.find("2006-03-20 12:00:00 -> " + Narrow(time)) != npos, utc != 0) << run.out << run.err;
@@ -126,7 +92,7 @@ TEST_F(CompanionTest, ReadOnlyFilesAndDryRunsChangeOnlyWhatIsAllowed) {
         SCOPED_TRACE(Narrow(c.args));
         const CString folder = m_dir / (CString(_T("r")) + c.args), plain = MakeFile(folder + _T("\\plain"));
         const CString readOnly = MakeFile(folder + _T("\\ro"), FILE_ATTRIBUTE_READONLY);
-        const Output run = RunCmd(kStampArg + c.args + _T(" ") + Q(folder));
+        const Finished run = RunCmd(kStampArg + c.args + _T(" ") + Q(folder));
         EXPECT_EQ(std::make_pair(run.exit, LastLine(run.out)), std::make_pair(0ul, c.summary));
         EXPECT_EQ(run.out.find("  modified 2020-03-01 05:13:20 -> 2003-04-05 06:07:08\n") != npos,
                   c.summary.find("would") != npos) << run.out;
@@ -155,7 +121,7 @@ TEST_F(CompanionTest, FoldersAndPatternsReachEachFileOnce) {
     for (const Case& c : cases) {
         SCOPED_TRACE(Narrow(c.args));
         for (const auto& [letter, path] : items) WriteTimes(m_dir / path, read);
-        const Output run = RunCmd(kStampArg + c.args, m_dir.Path());
+        const Finished run = RunCmd(kStampArg + c.args, m_dir.Path());
         EXPECT_EQ(std::make_pair(run.exit, LastLine(run.out)), std::make_pair(c.exit, c.summary));
         EXPECT_EQ(run.err.find(Narrow(m_dir / _T("root\\*.png: "))) != npos, c.exit == 1) << run.err;
         for (const auto& [item, path] : items)
@@ -173,7 +139,7 @@ TEST_F(CompanionTest, FailuresAreNamedAndTheRunGoesOn) {
     ASSERT_TRUE(busy.IsMade());
     const std::uint64_t stuckWrite = ReadTimes(stuck).lastWrite;    // a program copied in
     const CString broken = m_dir / _T("missing\nname");
-    const Output run = RunCmd(_T("--verbose ") + kStampArg + Q(m_dir / _T("f")) + _T(" ") + Q(m_dir / _T("missing")) +
+    const Finished run = RunCmd(_T("--verbose ") + kStampArg + Q(m_dir / _T("f")) + _T(" ") + Q(m_dir / _T("missing")) +
                               _T(" ") + Q(broken));
     auto failure = [](const CString& it, LONG code) {    // the item and the reason on one line
         return Narrow(_T("Cannot change the times of ") + it + _T(": ") + CStampFailure(it, code).GetSystemReason());
@@ -209,13 +175,13 @@ TEST_F(CompanionTest, AWrongCommandLineIsNamedAndChangesNothing) {
         {_T("--shift 01:00:00 ") + tooLong, "cannot use PATH \"" + Narrow(tooLong) + "\": " + reason(ERROR_FILENAME_EXCED_RANGE)}};
     for (const auto& [args, named] : cases) {
         SCOPED_TRACE(Narrow(args));
-        const Output run = RunCmd(args, m_dir.Path());
+        const Finished run = RunCmd(args, m_dir.Path());
         EXPECT_EQ(run.exit, 2u);
         EXPECT_EQ(run.out, "");
         EXPECT_TRUE(run.err.find("DorvaneCmd: " + named) == 0 && run.err.find("\nUsage: ") != npos) << run.err.substr(0, 200);
         ExpectTimes(file, kOwn);
     }
-    const Output help = RunCmd(kStampArg + _T("f /?"), m_dir.Path());
+    const Finished help = RunCmd(kStampArg + _T("f /?"), m_dir.Path());
     EXPECT_TRUE(help.exit == 0 && help.out.find("Usage: DorvaneCmd") == 0 && help.err.empty()) << help.out;
     ExpectTimes(file, kOwn);
     std::vector<BYTE> info(GetFileVersionInfoSize(Exe(), nullptr));

@@ -1,5 +1,6 @@
 // DorvaneCmd --journal and --undo end to end: runs taken back to the tick, a run killed or stopped
 // with Ctrl+C part-way taken back up to where it reached, items changed since left alone.
+#include "tests/app/CompanionProcess.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -13,45 +14,12 @@ using namespace testsupport;
 
 namespace {
 const CString kRun = _T("--read-only --time \"2003-04-05 06:07:08\" --accessed --modified ");
-struct Started { HANDLE process, out, err; };
-Started StartCmd(const CString& args, DWORD flags = 0) {    // stdout waits for its reader once 4 KB are written
-    SECURITY_ATTRIBUTES inherited = {sizeof(inherited), nullptr, TRUE};
-    HANDLE out[2] = {}, err[2] = {};
-    EXPECT_TRUE(CreatePipe(&out[0], &out[1], &inherited, 4096) && CreatePipe(&err[0], &err[1], &inherited, 1 << 20));
-    STARTUPINFO si = {};
-    si.cb = sizeof(si), si.dwFlags = STARTF_USESTDHANDLES, si.hStdOutput = out[1], si.hStdError = err[1];
-    std::basic_string<TCHAR> exe = _T(DORVANE_CMD_EXE);    // a Unix path: Z: is the Unix root
-    std::replace(exe.begin(), exe.end(), _T('/'), _T('\\'));
-    CString line = _T("DorvaneCmd ") + args;
-    PROCESS_INFORMATION pi = {};
-    EXPECT_TRUE(CreateProcess((_T("Z:") + exe).c_str(), line.GetBuffer(line.GetLength()), nullptr, nullptr, TRUE, flags,
-                              nullptr, nullptr, &si, &pi));
-    CloseHandle(out[1]), CloseHandle(err[1]), CloseHandle(pi.hThread);
-    return {pi.hProcess, out[0], err[0]};
-}
-std::string ReadAll(HANDLE pipe) {    // CRLF read as LF
-    std::string text;
-    char buffer[4096];
-    for (DWORD read = 0; ReadFile(pipe, buffer, sizeof(buffer), &read, nullptr) && read > 0;) text.append(buffer, read);
-    CloseHandle(pipe);
-    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
-    return text;
-}
-struct Finished { DWORD exit; std::string out, err; };
-Finished Finish(const Started& cmd) {    // the exit status and what it printed
-    Finished end = {0, ReadAll(cmd.out), ReadAll(cmd.err)};
-    WaitForSingleObject(cmd.process, INFINITE), GetExitCodeProcess(cmd.process, &end.exit);
-    CloseHandle(cmd.process);
-    return end;
-}
 std::vector<std::string> Lines(const CString& path) {
     std::ifstream file(Narrow(path));
     std::vector<std::string> lines;
     for (std::string line; std::getline(file, line);) lines.push_back(line);
     return lines;
 }
-std::string LastLine(const std::string& text) { return text.substr(text.rfind('\n', text.size() - 2) + 1); }
-CString Q(const CString& path) { return _T("\"") + path + _T("\""); }
 }
 
 class UndoTest : public testing::Test {
