@@ -41,6 +41,7 @@ expect "README.txt lines without CRLF" "$(unzip -p "$zip" README.txt | grep -c $
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEARCH=win64
 export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d;winemenubuilder.exe="
 source "$root/tools/virtual-display.sh"
+source "$root/tools/wine-prefix.sh"
 start_virtual_display 261 280 || { echo "FAIL: could not start a virtual display"; exit 1; }
 WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver64
@@ -54,7 +55,7 @@ if [ ! -f "$work/prefix-kept" ]; then
     # The suite's template prefix when there is one (see cmake/wine-run.sh).
     rm -rf "$WINEPREFIX" && mkdir -p "$WINEPREFIX"
     template=${DORVANE_PREFIX_TEMPLATE:-}
-    if [ -f "$template/.dorvane-ready" ]; then cp -a "$template/." "$WINEPREFIX/"; fi
+    if [ -f "$template/.dorvane-ready" ]; then copy_wine_prefix "$template" "$WINEPREFIX"; fi
     start_server && wine wineboot -i
     # The first desktop after a restart of a new prefix rewrites Wine's display
     # device keys: here, not after the first snapshot in msiexec's. It is made
