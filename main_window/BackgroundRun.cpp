@@ -4,7 +4,7 @@
 
 CBackgroundRun::CBackgroundRun(Work work, std::shared_ptr<CStampObserver> results, HWND hNotify,
                                UINT nEndedMessage)
-    : m_results(std::move(results)), m_thread([this, work, hNotify, nEndedMessage] {
+    : m_results(std::move(results)), m_thread([this, work, hNotify, nEndedMessage]() mutable {
           try
           {
               work(*this, m_stop);
@@ -13,6 +13,9 @@ CBackgroundRun::CBackgroundRun(Work work, std::shared_ptr<CStampObserver> result
           {
               m_thrown = std::current_exception();
           }
+          // What the work alone holds (a Go!'s journal) is let go before
+          // the window hears of the end.
+          work = nullptr;
           ::PostMessage(hNotify, nEndedMessage, 0, 0);
       })
 {
@@ -31,12 +34,11 @@ CString CBackgroundRun::Folder() const
     return m_strFolder;
 }
 
-void CBackgroundRun::Finish()
+std::exception_ptr CBackgroundRun::Finish()
 {
     if (m_thread.joinable())
         m_thread.join();
-    if (m_thrown)
-        std::rethrow_exception(std::exchange(m_thrown, nullptr));
+    return std::exchange(m_thrown, nullptr);
 }
 
 void CBackgroundRun::Walking(LPCTSTR pszFolder)

@@ -38,9 +38,10 @@ public:
     // The folder the walk is in; empty before the first.
     CString Folder() const;
 
-    // Waits for the run's end (its message says it is over), then throws on
-    // whatever the run threw: the failure that ended it, for one.
-    void Finish();
+    // Waits for the run's end (its message says it is over; the work has
+    // been let go by then) and gives back whatever the run threw: the
+    // failure that ended it, for one.
+    std::exception_ptr Finish();
 
 private:
     void Walking(LPCTSTR pszFolder) override;

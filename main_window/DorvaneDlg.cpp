@@ -277,10 +277,12 @@ void CDorvaneDlg::EndRun()
     m_progress.reset();
     const std::unique_ptr<CBackgroundRun> run = std::move(m_run);
     const std::function<void(bool)> afterRun = std::move(m_afterRun);
+    const std::exception_ptr thrown = run->Finish();
     m_btnGo.EnableWindow(TRUE);
     UpdateUndoItem();
     if (std::exchange(m_bCloseAfterRun, false))
         OnCancel();
-    run->Finish();
+    if (thrown)
+        std::rethrow_exception(thrown);
     afterRun(run->IsStopping());
 }

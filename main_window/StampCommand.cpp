@@ -14,9 +14,34 @@
 
 namespace
 {
+// A Go!'s journal, made and kept by the run. A run that changed nothing
+// leaves none behind: Undo would have nothing to take back from it, and it
+// would stand in front of the run before. (Should the empty one not go, Undo
+// meets it and takes back its nothing.)
+class CRunJournal
+{
+public:
+    explicit CRunJournal(std::unique_ptr<CJournalWriter> writer) : m_writer(std::move(writer)) {}
+    ~CRunJournal()
+    {
+        if (m_writer->Items() > 0)
+            return;
+        const CString path = m_writer->Path();
+        m_writer.reset();
+        DeleteFile(path);
+    }
+    CRunJournal(const CRunJournal&) = delete;
+    CRunJournal& operator=(const CRunJournal&) = delete;
+
+    CJournalWriter* Writer() const { return m_writer.get(); }
+
+private:
+    std::unique_ptr<CJournalWriter> m_writer;
+};
+
 // The journal of a run about to stamp strTarget, on the shelf Undo reads;
 // nullptr with the reason in dwError when it cannot be made.
-std::shared_ptr<CJournalWriter> StartJournal(const CJournalShelf& shelf, const CString& strTarget, DWORD& dwError)
+std::shared_ptr<CRunJournal> StartJournal(const CJournalShelf& shelf, const CString& strTarget, DWORD& dwError)
 {
     CString path;
     if (!shelf.MakeRoomForRun(path))
@@ -24,10 +49,10 @@ std::shared_ptr<CJournalWriter> StartJournal(const CJournalShelf& shelf, const C
         dwError = GetLastError();
         return nullptr;
     }
-    auto journal = std::make_shared<CJournalWriter>(path, std::vector<CString>{
-                                                              FromExtendedLengthPath(ToExtendedLengthPath(strTarget))});
-    dwError = journal->Error();
-    return dwError == ERROR_SUCCESS ? std::move(journal) : nullptr;
+    auto writer = std::make_unique<CJournalWriter>(path, std::vector<CString>{
+                                                             FromExtendedLengthPath(ToExtendedLengthPath(strTarget))});
+    dwError = writer->Error();
+    return dwError == ERROR_SUCCESS ? std::make_shared<CRunJournal>(std::move(writer)) : nullptr;
 }
 }
 
@@ -76,7 +101,7 @@ void CDorvaneDlg::OnOK()
     const CString target = PathChecks::TargetOf(m_strPath);
     const CJournalShelf shelf;
     DWORD dwJournalError = ERROR_SUCCESS;
-    const std::shared_ptr<CJournalWriter> journal = StartJournal(shelf, target, dwJournalError);
+    std::shared_ptr<CRunJournal> journal = StartJournal(shelf, target, dwJournalError);
     if (!journal)
     {
         wait.Restore();
@@ -103,8 +128,8 @@ void CDorvaneDlg::OnOK()
     // once the run has ended.
     const CStampOptions options = ChosenOptions();
     StartRun(
-        [options, journal, target](CStampObserver& observer, const CStopRequest& stop) {
-            CStampEngine(options, observer, journal.get(), &stop).StampTarget(target);
+        [options, journal = std::move(journal), target](CStampObserver& observer, const CStopRequest& stop) {
+            CStampEngine(options, observer, journal->Writer(), &stop).StampTarget(target);
         },
         std::make_shared<CStampObserver>(), _T("Changing the times of the files in:"), target, [](bool) {});
 }

@@ -211,7 +211,10 @@ bool CJournalWriter::Add(const CJournalEntry& entry)
             m_line.append(_T("\t")).append(kUnchanged);
     }
     m_line += _T("\r\n");
-    return WriteText(m_line);
+    if (!WriteText(m_line))
+        return false;
+    ++m_nItems;
+    return true;
 }
 
 bool CJournalWriter::WriteText(const std::basic_string<TCHAR>& text)

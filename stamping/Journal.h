@@ -56,6 +56,8 @@ public:
     const CString& Path() const { return m_strPath; }
     // The item's line; false with the reason in GetLastError.
     bool Add(const CJournalEntry& entry);
+    // The items written so far.
+    int Items() const { return m_nItems; }
 
 private:
     bool WriteText(const std::basic_string<TCHAR>& text);
@@ -66,6 +68,7 @@ private:
     std::string m_bytes;
     CHandle m_file;
     DWORD m_dwError = ERROR_SUCCESS;
+    int m_nItems = 0;
 };
 
 // Reads a journal line by line: what it keeps does not grow with the number
