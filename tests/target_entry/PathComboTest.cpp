@@ -174,7 +174,7 @@ TEST_F(PathComboTest, JudgingATargetLeavesItsLastAccessTimeAlone) {
     m_combo.SetWindowText(file);
     CheckDlgButton(m_dlg.m_hWnd, IDC_CHANGE_CREATED, BST_UNCHECKED);
     CheckDlgButton(m_dlg.m_hWnd, IDC_CHANGE_MODIFIED, BST_CHECKED);
-    Click(m_dlg, IDOK);
+    Go(m_dlg);
     EXPECT_NE(ReadTimes(file).lastWrite, written) << "not stamped";
     EXPECT_EQ(ReadTimes(file).lastAccess, longAgo);
 }
