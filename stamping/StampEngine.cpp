@@ -262,8 +262,8 @@ void CStampEngine::PutBack(const CJournalEntry& entry)
         m_observer.Changed(FromExtendedLengthPath(path), facts.times, old);
 }
 
-// Last line first, as the run's changes are undone: an item the run changed
-// twice (two hard links to one file) goes back through both.
+// Last line first, as changes are undone: an item a journal names twice
+// (lines joined from two runs, say) goes back through both changes.
 void CStampEngine::PutBackAll(CJournalReader& journal, const std::function<void(const CString& strLine)>& onMalformed)
 {
     journal.FromLastToFirst();
@@ -336,18 +336,27 @@ bool CStampEngine::IsJournal(const CString& strPath) const
 }
 
 // An item named directly is passed over when a folder above it was walked in
-// this run, or when it was named before; it is remembered for the rest of
-// the run. A walk asks about its files only once the targets have named some
-// directly, and never remembers them, so that its memory does not grow with
-// the number of files. Hence the limit: a file with two hard links is one
-// item only when both links are named directly. A walk that meets its
-// second link, or a link named beside a folder walked that holds the other
-// one, changes it again (a shift moves it twice).
+// this run, or when it was met before; it is remembered for the rest of the
+// run. A walk remembers only the files it meets that have other hard links,
+// and asks about the rest only once the targets have named some directly, so
+// that its memory grows with the linked files alone. So a file is one item
+// however many of its links the targets and walks meet: a shift moves it once.
 bool CStampEngine::IsNewToThisRun(const CString& strPath, HANDLE hItem, Naming naming)
 {
-    if (naming == kWalked)
-        return m_named.IsEmpty() || !m_named.Holds(hItem);
-    return !IsInWalkedFolder(strPath) && m_named.Enter(hItem);
+    if (naming == kNamed)
+        return !IsInWalkedFolder(strPath) && m_named.Enter(hItem);
+    if (HasOtherLinks(hItem))
+        return m_named.Enter(hItem);
+    return m_named.IsEmpty() || !m_named.Holds(hItem);
+}
+
+// A folder counts its entries as links on some systems (Wine passes that on);
+// only a file's are other names for it.
+bool CStampEngine::HasOtherLinks(HANDLE hItem)
+{
+    FILE_STANDARD_INFO info;
+    return GetFileInformationByHandleEx(hItem, FileStandardInfo, &info, sizeof(info)) && !info.Directory &&
+           info.NumberOfLinks > 1;
 }
 
 // Each folder above the item, up to the root of its volume: as many as the

@@ -7,7 +7,7 @@
 // insists, the bit comes off for the write and goes back, and a file it could
 // not go back on is reported as such); a folder walk never follows a junction
 // or folder link; one run changes each item at most once, however its targets
-// overlap (hard links aside: see IsNewToThisRun); paths of any length. What
+// overlap and however many hard links name it; paths of any length. What
 // happens to each item goes to the observer, which decides whether a failure
 // ends the run.
 #pragma once
@@ -100,6 +100,7 @@ private:
     static bool ReadFacts(HANDLE hItem, CItemFacts& facts);
     bool WorkOutTimes(const CItemTimes& own, CItemTimes& after) const;
     bool IsNewToThisRun(const CString& strPath, HANDLE hItem, Naming naming);
+    static bool HasOtherLinks(HANDLE hItem);
     bool IsInWalkedFolder(const CString& strPath);
     bool IsJournal(const CString& strPath) const;
     // False when the item did not get the times (the observer heard why).

@@ -274,6 +274,22 @@ TEST_F(StampTest, EachItemChangesOncePerRunFromItsOwnTimes) {
                   std::make_pair(was.times.lastWrite + kHour, was.times.lastAccess + kHour)) << Narrow(item);
 }
 
+// However many of a file's hard links the targets name or a walk meets, the file is one item: a shift moves it once.
+TEST_F(StampTest, AFileIsOneItemHoweverManyOfItsLinksTheRunMeets) {
+    const CString tree = m_dir / _T("tree"), file = MakeFile(tree + _T("\\a")), outside = m_dir / _T("outside");
+    MakeFolder(tree + _T("\\sub"));
+    for (const CString& link : {tree + _T("\\sub\\b"), tree + _T("\\c"), outside})
+        if (!CreateHardLink(link, file, nullptr)) GTEST_SKIP() << "no hard link: error " << GetLastError();
+    const struct { const char* what; std::initializer_list<CString> targets; } runs[] = {
+        {"a walk", {tree}}, {"a link, then a walk", {outside, tree}}, {"a walk, then a link", {tree, outside}}};
+    for (const auto& run : runs) {
+        SCOPED_TRACE(run.what);
+        const Ticks before = ReadTimes(file).lastWrite;
+        EXPECT_EQ(StampAll(Chosen(0, 1, 0, CTimeChoice::ShiftedBy(kHour)), run.targets).changed.size(), 1u);
+        EXPECT_EQ(ReadTimes(file).lastWrite, before + kHour);
+    }
+}
+
 // A read-only file whose times cannot be written keeps them and its attributes.
 TEST_F(StampTest, AFailedWriteEndsTheWalkWhereItHappens) {
     if (!RunningUnderWine())
