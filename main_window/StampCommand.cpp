@@ -17,18 +17,25 @@ namespace
 // A Go!'s journal, made and kept by the run. A run that changed nothing
 // leaves none behind: Undo would have nothing to take back from it, and it
 // would stand in front of the run before. (Should the empty one not go, Undo
-// meets it and takes back its nothing.)
+// meets it and takes back its nothing.) Once a run has left one, the shelf
+// is pruned: then the new journal counts with all it holds, and a run that
+// changed nothing costs no older journal its place.
 class CRunJournal
 {
 public:
-    explicit CRunJournal(std::unique_ptr<CJournalWriter> writer) : m_writer(std::move(writer)) {}
+    CRunJournal(const CJournalShelf& shelf, std::unique_ptr<CJournalWriter> writer)
+        : m_shelf(shelf), m_writer(std::move(writer))
+    {
+    }
     ~CRunJournal()
     {
-        if (m_writer->Items() > 0)
-            return;
         const CString path = m_writer->Path();
+        const bool bEmpty = m_writer->Items() == 0;
         m_writer.reset();
-        DeleteFile(path);
+        if (bEmpty)
+            DeleteFile(path);
+        else
+            m_shelf.Prune();
     }
     CRunJournal(const CRunJournal&) = delete;
     CRunJournal& operator=(const CRunJournal&) = delete;
@@ -36,6 +43,7 @@ public:
     CJournalWriter* Writer() const { return m_writer.get(); }
 
 private:
+    const CJournalShelf m_shelf;
     std::unique_ptr<CJournalWriter> m_writer;
 };
 
@@ -52,7 +60,7 @@ std::shared_ptr<CRunJournal> StartJournal(const CJournalShelf& shelf, const CStr
     auto writer = std::make_unique<CJournalWriter>(path, std::vector<CString>{
                                                              FromExtendedLengthPath(ToExtendedLengthPath(strTarget))});
     dwError = writer->Error();
-    return dwError == ERROR_SUCCESS ? std::make_shared<CRunJournal>(std::move(writer)) : nullptr;
+    return dwError == ERROR_SUCCESS ? std::make_shared<CRunJournal>(shelf, std::move(writer)) : nullptr;
 }
 }
 
@@ -111,8 +119,6 @@ void CDorvaneDlg::OnOK()
                    AfxGetAppName(), MB_ICONEXCLAMATION);
         return;
     }
-    // The new journal is the newest: pruning spares it.
-    shelf.Prune();
     UpdateUndoItem();
 
     m_comboPath.AddToHistory(m_strPath);

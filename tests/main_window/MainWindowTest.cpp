@@ -226,12 +226,14 @@ TEST_F(MainWindowTest, UndoLastGoPutsBackTheNewestRunAndRemovesItsJournal) {
     EXPECT_EQ(setAside->text.Find(_T("The journal \"") + damaged + _T("\" cannot be read.")), 0) << Narrow(setAside->text);
     EXPECT_EQ(shelf.Journals().front(), old);
     EXPECT_TRUE(DeleteFile(damaged + _T(".unreadable"))) << "kept beside the others";
-    // A Go! that changed nothing leaves no journal in front of the others: Undo takes back the run before.
-    const size_t journals = shelf.Journals().size();
+    // A Go! that changed nothing leaves no journal in front of the others (Undo takes back the run before), nor
+    // costs the oldest of ten its place.
+    old.Format(_T("%s\\20000101-000000-000-011.txt"), shelf.Folder().GetString()), WriteFile(old);
+    ASSERT_EQ(shelf.Journals().size(), 10u);
     MakeFolder(dir / _T("empty"));
     dlg.m_comboPath.SetWindowText(dir / _T("empty"));
     Go(dlg);
-    EXPECT_EQ(shelf.Journals().size(), journals);
+    EXPECT_EQ(shelf.Journals().size(), 10u);
     EXPECT_EQ(shelf.Journals().front(), old);
 }
 
