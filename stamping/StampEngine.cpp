@@ -350,8 +350,9 @@ bool CStampEngine::IsNewToThisRun(const CString& strPath, HANDLE hItem, Naming n
     return m_named.IsEmpty() || !m_named.Holds(hItem);
 }
 
-// A folder counts its entries as links on some systems (Wine passes that on);
-// only a file's are other names for it.
+// Files only: the walk meets each folder once by its own rule, and a file
+// system that counts a folder's subfolders as its links (as Unix does) would
+// fill the set for nothing.
 bool CStampEngine::HasOtherLinks(HANDLE hItem)
 {
     FILE_STANDARD_INFO info;
