@@ -54,8 +54,7 @@ trap 'stop_server; kill "$virtual_display_pid"' EXIT
 if [ ! -f "$work/prefix-kept" ]; then
     # The suite's template prefix when there is one (see cmake/wine-run.sh).
     rm -rf "$WINEPREFIX" && mkdir -p "$WINEPREFIX"
-    template=${DORVANE_PREFIX_TEMPLATE:-}
-    if [ -f "$template/.dorvane-ready" ]; then copy_wine_prefix "$template" "$WINEPREFIX"; fi
+    copy_wine_prefix "${DORVANE_PREFIX_TEMPLATE:-}" "$WINEPREFIX"
     start_server && wine wineboot -i
     # The first desktop after a restart of a new prefix rewrites Wine's display
     # device keys: here, not after the first snapshot in msiexec's. It is made

@@ -14,12 +14,9 @@ fi
 mkdir -p "$state/prefix" "$state/home"
 # The user's prefix is copied from the suite's template here, as root: its
 # programs and libraries can then be the template's own files, read-only to
-# the user, where the user could only copy all 1.3 GB (which took 100 s once,
-# with the build's writes still going to the disk). The rest becomes theirs.
-template=${DORVANE_PREFIX_TEMPLATE:-}
-if [ ! -f "$state/prefix/.dorvane-ready" ] && [ -f "$template/.dorvane-ready" ]; then
-    source "$(dirname "$0")/../../tools/wine-prefix.sh"
-    copy_wine_prefix "$template" "$state/prefix"
+# the user, where the user could only copy all 1.3 GB. The rest becomes theirs.
+source "$(dirname "$0")/../../tools/wine-prefix.sh"
+if copy_wine_prefix "${DORVANE_PREFIX_TEMPLATE:-}" "$state/prefix"; then
     find "$state/prefix" \( -type d -o -type f -links 1 \) -exec chown 65534:65534 {} +
 fi
 chown 65534:65534 "$state/prefix" "$state/home"
